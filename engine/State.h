@@ -1,0 +1,81 @@
+#pragma once
+// The program-wide state of the game: one object, reached through state(), read and written
+// directly by every window and procedure. Integers that the game stores in 16 bits stay 16-bit.
+#include "platform/seams/Services.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace engine {
+
+struct GameControls;   // the main window's controls the game procedures touch
+
+enum InetStates : std::int16_t { InetIdle = 0, InetPlaying = 1, InetWaiting = 2 };
+enum SkillLevels : std::int16_t { Beginner = 1, Normal = 2, Master = 3 };
+
+inline constexpr const char* ComputerName = "Computer";
+inline constexpr int WordCapacity = 4000;
+
+struct State {
+    // The outside world (message boxes, clock, random numbers, sound, HTTP, exit, shell open).
+    platform::Services services;
+    // The main window's controls; set when the main window loads.
+    GameControls* controls = nullptr;
+
+    // Seats, names and turn.
+    std::string UserName;
+    std::string Player1Name;
+    std::string Player2Name;
+    std::int16_t PlayerNumber = 0;
+    std::string MyColour;
+    std::string TurnName;
+
+    // Mode of play: at most one of these is set at a time.
+    std::int16_t ComputerGame = 0;
+    std::int16_t LanGame = 0;
+    std::int16_t InetState = InetIdle;
+
+    // Game progress.
+    std::int16_t GameOver = 0;
+    std::int16_t MoveEndedGame = 0;
+    std::string WinningWord;
+    std::uint8_t ChosenLetter = 99;   // 0..25, 99 = none
+    std::int16_t WordFound = 0;
+    std::string LastStarter;          // the name that started the previous round in this run
+
+    // Profile values loaded at login and refreshed by the profile editor's save.
+    std::string UserLocation;
+    std::string PhotoUrl;
+    std::string BoardFile;
+    std::string LanProtocol;
+    std::int16_t SkillLevel = 0;
+    std::string SoundSystemMessage;
+    std::string SoundChatIn;
+    std::string SoundChatSent;
+    std::string SoundMyDrop;
+    std::string SoundOpponentDrop;
+    std::string SoundGameReady;
+    std::string SoundGameOver;
+    std::string SoundPlayError;
+
+    // Other shared values.
+    std::string AppVersion;
+    std::int16_t SoundOn = 0;
+    std::string InboxKey;
+    std::string OutboxKey;
+    float WaitDeadline = 0.0f;
+
+    // The dictionary in memory: Words[1..WordCount]; Words[0] is unused so the numbering
+    // matches the file's record numbers.
+    std::vector<std::string> Words = std::vector<std::string>(1);
+    std::int16_t WordCount = 0;
+};
+
+// The one program-wide state.
+State& state();
+
+// Back to the start values (tests; the services and controls are kept).
+void resetState();
+
+} // namespace engine
