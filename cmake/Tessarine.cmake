@@ -22,9 +22,10 @@ function(tessarine_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} tessarine_test_support GTest::gtest GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE TESSARINE_PROGRAM_DIR="${TESSARINE_PROGRAM_DIR}")
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TESSARINE_PROGRAM_DIR=${TESSARINE_PROGRAM_DIR}" LABELS "${T_LABELS}"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${T_LABELS}"
     DISCOVERY_TIMEOUT 60)
 endfunction()
 

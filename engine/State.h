@@ -1,6 +1,7 @@
 #pragma once
 // The program-wide state of the game: one object, reached through state(), read and written
 // directly by every window and procedure. Integers that the game stores in 16 bits stay 16-bit.
+#include "engine/playerfile/PlayerRecord.h"
 #include "platform/seams/Services.h"
 
 #include <cstdint>
@@ -10,6 +11,13 @@
 namespace engine {
 
 struct GameControls;   // the main window's controls the game procedures touch
+
+// One record of "wordlist.dic" as read into memory: both fields in full (blank padding kept),
+// as UTF-8.
+struct WordRecord {
+    std::string Word;
+    std::string Definition;
+};
 
 enum InetStates : std::int16_t { InetIdle = 0, InetPlaying = 1, InetWaiting = 2 };
 enum SkillLevels : std::int16_t { Beginner = 1, Normal = 2, Master = 3 };
@@ -70,6 +78,8 @@ struct State {
     // matches the file's record numbers.
     std::vector<std::string> Words = std::vector<std::string>(1);
     std::int16_t WordCount = 0;
+    WordRecord WordRec;               // the one buffer every reader of "wordlist.dic" reads into
+    PlayerRecord PlayerRec;           // the one buffer every reader of players.dat reads into
 };
 
 // The one program-wide state.

@@ -1,0 +1,57 @@
+// Tessarine: builds the real outside world (message boxes, clock, random numbers, sound, HTTP,
+// shell) and opens the game window.
+#include "engine/Shared.h"
+#include "engine/State.h"
+#include "platform/inet/CurlHttpClient.h"
+#include "platform/seams/Random.h"
+#include "platform/shellexec/DesktopShell.h"
+#include "platform/sound/QtSoundPlayer.h"
+#include "platform/ui/Files.h"
+#include "platform/ui/qt/QtBinding.h"
+#include "platform/ui/qt/QtClock.h"
+#include "platform/ui/qt/QtDialogs.h"
+#include "window/MainWindow.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// The game's "End": every window goes at once, nothing is asked.
+class QtExit final : public platform::ProgramExit {
+public:
+    void exitProgram() override {
+        // No window is asked anything and no handler runs on; files are closed by the handlers
+        // that opened them.
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+
+    platform::ui::qt::QtBinding binding;
+    platform::ui::qt::QtDialogs dialogs;
+    platform::ui::qt::QtClock clock;
+    platform::RealRandom random;
+    platform::sound::QtSoundPlayer sound;
+    platform::inet::CurlHttpClient http;
+    QtExit exit;
+    platform::shellexec::DesktopShell shell(platform::ui::programFolder().string());
+
+    engine::State& s = engine::state();
+    s.services = {&dialogs, &clock, &random, &sound, &http, &exit, &shell};
+
+    engine::SetCurrentDirToAppPath();
+    s.AppVersion = "1.1";
+
+    // The login window comes later; until then the game window opens straight away.
+    window::main().Show();
+    return app.exec();
+}

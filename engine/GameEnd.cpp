@@ -1,0 +1,76 @@
+#include "engine/GameEnd.h"
+
+#include "engine/Board.h"
+#include "engine/GameControls.h"
+#include "engine/GameOverSeam.h"
+#include "engine/State.h"
+
+#include <cctype>
+#include <cstdlib>
+
+namespace engine {
+
+namespace {
+
+// The number a caption begins with: blanks skipped, an optional sign, then digits; 0 when none.
+long long leadingNumber(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+        if (value > 100000000000000LL) break;   // far beyond any count of games
+        value = value * 10 + (text[i] - '0');
+    }
+    return negative ? -value : value;
+}
+
+} // namespace
+
+void BumpCounterCaption(platform::ui::Label& label) {
+    label.Caption = std::to_string(leadingNumber(label.Caption.get()) + 1);
+}
+
+void CountResult(const std::string& Key, GameResult Result) {
+    PlayerFile(systemFileOps()).count(Key, Result, state().PlayerRec);
+}
+
+void ShowWinningWord(int Cell1, int Cell2, int Cell3, int Cell4) {
+    State& s = state();
+    GameControls& c = *s.controls;
+    for (int cell : {Cell1, Cell2, Cell3, Cell4}) {
+        const int letter = letterIndex(c.Hole(cell).Tag.get());
+        if (letter >= 0) c.Hole(cell).Picture = c.Pics.yel(letter).Picture;
+    }
+    if (s.GameOver != 1) return;
+
+    const bool localPlayerWon = s.TurnName == s.UserName;
+    BumpCounterCaption(c.Label9);
+    BumpCounterCaption(localPlayerWon ? c.Label11 : c.Label10);
+
+    if (s.Player2Name == ComputerRecordName) {
+        // Against the computer only its record counts, from the computer's side.
+        CountResult(ComputerRecordName, localPlayerWon ? GameResult::Lost : GameResult::Won);
+    } else {
+        CountResult(s.UserName, localPlayerWon ? GameResult::Won : GameResult::Lost);
+    }
+    ShowGameOver(GameEnding::Win);
+}
+
+void ResetBoard() {
+    State& s = state();
+    if (s.GameOver != 1) return;
+    GameControls& c = *s.controls;
+    for (int cell = 0; cell < CellCount; ++cell) {
+        c.Hole(cell).Picture = c.Blank.Picture;
+        c.Hole(cell).Tag = c.Blank.Tag;
+    }
+    for (ui::Image* tile : c.rack()) {
+        tile->Picture = c.Blank.Picture;
+        tile->Tag = c.Blank.Tag;
+    }
+    s.GameOver = 0;
+}
+
+} // namespace engine

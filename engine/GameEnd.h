@@ -1,0 +1,28 @@
+#pragma once
+// The end of a game and the board reset: the winning word in yellow, the result on the opponent
+// panel and in players.dat, the game-over dialog; then a clean board for the next round.
+#include "engine/playerfile/PlayerFile.h"
+#include "platform/ui/Control.h"
+
+#include <string>
+
+namespace engine {
+
+// Paints the four cells yellow and, once the game is over, counts the result (panel and
+// players.dat) and shows the game-over dialog.
+void ShowWinningWord(int Cell1, int Cell2, int Cell3, int Cell4);
+
+// Blanks the board and the rack after a game has ended and clears GameOver; does nothing while a
+// game is still under way.
+void ResetBoard();
+
+// The players.dat key a game against the computer is counted on.
+inline constexpr const char* ComputerRecordName = "Computer";
+
+// Counts a result on the key's record of players.dat (the counter rule), through PlayerRec.
+void CountResult(const std::string& Key, GameResult Result);
+
+// A panel counter goes up by one: the number its caption begins with (0 when none) plus 1.
+void BumpCounterCaption(platform::ui::Label& label);
+
+} // namespace engine

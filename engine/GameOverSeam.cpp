@@ -1,0 +1,17 @@
+#include "engine/GameOverSeam.h"
+
+namespace engine {
+
+namespace {
+GameOverDialog* g_dialog = nullptr;
+}
+
+void setGameOverDialog(GameOverDialog* dialog) { g_dialog = dialog; }
+
+GameOverDialog* gameOverDialog() { return g_dialog; }
+
+void ShowGameOver(GameEnding ending) {
+    if (g_dialog) g_dialog->show(ending);
+}
+
+} // namespace engine

@@ -1,0 +1,17 @@
+#include "engine/Pause.h"
+
+#include "engine/State.h"
+
+namespace engine {
+
+void Pause() {
+    platform::Clock& clock = *state().services.clock;
+    const double start = clock.secondsSinceMidnight();
+    for (;;) {
+        const double now = clock.secondsSinceMidnight();
+        if (now > start + 1.0 || now < 5.0) return;
+        clock.busyWaitTick();
+    }
+}
+
+} // namespace engine

@@ -1,0 +1,11 @@
+#pragma once
+// The start of every round in every mode.
+namespace engine {
+
+// Clears the game-over flags, deals a fresh rack of eight random tiles in the local player's
+// colour, switches on the timer of the mode, and picks the starter: player 1, unless player 1
+// started the previous round of this run, then player 2. Sets the turn caption and the
+// opponent's name. The board is left as it is.
+void StartRound();
+
+} // namespace engine

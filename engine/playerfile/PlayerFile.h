@@ -1,0 +1,67 @@
+#pragma once
+// players.dat: the search rule, the record life cycle and the counter rule. Every change is
+// written whole to players.tmp, flushed to disk and renamed over players.dat, so a failure at
+// any step leaves either the old file or the new one, never a half-written mixture.
+#include "engine/playerfile/FileOps.h"
+#include "engine/playerfile/PlayerRecord.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace engine {
+
+// A game result as it is counted on one record.
+enum class GameResult { Won, Lost, Tied };
+
+// Counters stop at the top of their 16-bit field instead of turning negative.
+inline constexpr std::int16_t CounterLimit = 32767;
+
+class PlayerFile {
+public:
+    // The file lives in `folder` (empty: the current folder, where the program keeps its data).
+    explicit PlayerFile(FileOps& ops = systemFileOps(), const std::filesystem::path& folder = {});
+
+    bool exists() const;
+    // Whole records only; a cut-off last record does not count.
+    int recordCount() const;
+    // Records 1..n in file order.
+    std::vector<PlayerRecord> readAll() const;
+
+    // The search rule: reads records in order into `buffer` until one's trimmed Name equals the
+    // trimmed key (case counts). Returns its position (1-based), or 0 when none matched; then
+    // `buffer` holds the last record read.
+    int find(std::string_view key, PlayerRecord& buffer) const;
+
+    // A new profile: counters set to 0 in `buffer`, appended after the last whole record. On a
+    // missing file the file is created with the player as record 1 and a record holding only the
+    // name "Computer" and zero counters as record 2. Returns the player's position, 0 on failure.
+    int create(PlayerRecord& buffer);
+
+    // Writes the whole buffer back at `position` (1..n). False on failure or a bad position.
+    bool rewrite(int position, const PlayerRecord& buffer);
+
+    // Drops every record whose trimmed Name equals the trimmed key, keeping the order of the
+    // rest. On any failure players.dat is left as it was. True when the new file is in place.
+    bool remove(std::string_view key);
+
+    // The counter rule: on a missing file nothing happens (and no file is created); otherwise
+    // the first record of the key gets Played + 1 and the result's counter + 1 and is written
+    // back in its place. No match writes nothing. True when a record was counted.
+    bool count(std::string_view key, GameResult result, PlayerRecord& buffer);
+
+    std::string path() const { return m_path; }
+
+private:
+    bool commit(std::string_view bytes);
+
+    FileOps& m_ops;
+    std::string m_path;
+    std::string m_tempPath;
+};
+
+// Adds the result to the record's counters, each stopping at CounterLimit.
+void addResult(PlayerRecord& record, GameResult result);
+
+} // namespace engine

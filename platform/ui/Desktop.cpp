@@ -1,0 +1,74 @@
+#include "platform/ui/Desktop.h"
+
+#include "platform/ui/Form.h"
+
+#include <algorithm>
+
+namespace platform::ui {
+
+Desktop& Desktop::instance() {
+    static Desktop desktop;
+    return desktop;
+}
+
+void Desktop::setScreenSize(int widthTwips, int heightTwips) {
+    m_screenWidth = widthTwips;
+    m_screenHeight = heightTwips;
+}
+
+void Desktop::dispatch(const std::function<void()>& handler) {
+    ++m_depth;
+    struct Leave {
+        Desktop& desktop;
+        ~Leave() {
+            if (--desktop.m_depth == 0) desktop.collect();
+        }
+    } leave{*this};
+    handler();
+}
+
+void Desktop::activate(Form& form) {
+    if (m_active == &form || !form.loaded()) return;
+    Form* previous = m_active;
+    m_active = &form;
+    if (previous && previous->loaded()) dispatch([previous] { previous->Form_Deactivate(); });
+    if (m_active == &form && form.loaded()) dispatch([&form] { form.Form_Activate(); });
+}
+
+void Desktop::formLoaded(Form& form) {
+    if (std::find(m_forms.begin(), m_forms.end(), &form) == m_forms.end()) m_forms.push_back(&form);
+}
+
+void Desktop::formUnloaded(Form& form) {
+    std::erase(m_forms, &form);
+    if (m_active == &form) m_active = nullptr;
+}
+
+void Desktop::retire(std::unique_ptr<Form> form) {
+    if (!form) return;
+    m_retired.push_back(std::move(form));
+    if (m_depth > 0) return;
+    if (m_view) m_view->scheduleCollect();
+    else collect();
+}
+
+void Desktop::collect() {
+    if (m_depth > 0) return;
+    // Destroying a window may retire another; keep going until none is left.
+    while (!m_retired.empty()) {
+        std::vector<std::unique_ptr<Form>> gone;
+        gone.swap(m_retired);
+        gone.clear();
+    }
+}
+
+void Desktop::reset() {
+    collect();
+    m_active = nullptr;
+    m_view = nullptr;
+    m_timers = nullptr;
+    m_screenWidth = 1024 * 15;
+    m_screenHeight = 768 * 15;
+}
+
+} // namespace platform::ui

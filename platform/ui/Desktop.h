@@ -1,0 +1,81 @@
+#pragma once
+// The program's desktop as the windows see it: which window is active, the screen size, where
+// events are raised, and the hooks through which the screen binding shows windows and controls.
+// Without a binding (tests) everything works the same, only nothing is drawn.
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace platform::ui {
+
+class Control;
+class Form;
+class TimerHost;
+
+// Implemented by the screen binding.
+class ViewHost {
+public:
+    virtual ~ViewHost() = default;
+    virtual void formLoaded(Form& form) = 0;       // make its window (not shown yet)
+    virtual void formChanged(Form& form) = 0;      // caption, place, size, visibility, state
+    virtual void formGone(Form& form) = 0;         // unloaded: its window goes
+    virtual void controlChanged(Control& control) = 0;
+    virtual void controlGone(Control& control) = 0;
+    virtual void repaintNow(Control& control) = 0;
+    // Shows the form modally; returns when it is hidden or unloaded.
+    virtual void runModal(Form& form) = 0;
+    // The drag icon moved, or the drag ended.
+    virtual void dragChanged(Form& form) = 0;
+    // Asks for Desktop::collect() to run once the current event is done.
+    virtual void scheduleCollect() = 0;
+};
+
+class Desktop {
+public:
+    static Desktop& instance();
+
+    void setViewHost(ViewHost* host) { m_view = host; }
+    ViewHost* viewHost() const { return m_view; }
+    void setTimerHost(TimerHost* host) { m_timers = host; }
+    TimerHost* timerHost() const { return m_timers; }
+
+    // Screen size in twips (15 a pixel). 1024 x 768 pixels until the binding tells.
+    int screenWidth() const { return m_screenWidth; }
+    int screenHeight() const { return m_screenHeight; }
+    void setScreenSize(int widthTwips, int heightTwips);
+
+    // Runs one event handler. Windows unloaded inside it are destroyed only after the outermost
+    // handler has returned, so a handler may unload its own window and carry on.
+    void dispatch(const std::function<void()>& handler);
+    bool insideHandler() const { return m_depth > 0; }
+
+    // Another of our windows became active: the old one hears Form_Deactivate, the new one
+    // Form_Activate. Message boxes and other dialogs are not windows of the program, so they
+    // never deactivate one.
+    void activate(Form& form);
+    Form* activeForm() const { return m_active; }
+
+    // Forms that are loaded, in load order.
+    const std::vector<Form*>& forms() const { return m_forms; }
+
+    // Bookkeeping of Form; not for the windows' own code.
+    void formLoaded(Form& form);
+    void formUnloaded(Form& form);
+    void retire(std::unique_ptr<Form> form);
+    void collect();
+
+    // Back to the start (tests): no active window, no hooks, nothing retired.
+    void reset();
+
+private:
+    ViewHost* m_view = nullptr;
+    TimerHost* m_timers = nullptr;
+    int m_screenWidth = 1024 * 15;
+    int m_screenHeight = 768 * 15;
+    int m_depth = 0;
+    Form* m_active = nullptr;
+    std::vector<Form*> m_forms;
+    std::vector<std::unique_ptr<Form>> m_retired;
+};
+
+} // namespace platform::ui

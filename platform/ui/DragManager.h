@@ -1,0 +1,49 @@
+#pragma once
+// The mouse inside one window: clicks, mouse moves and the dragging of controls whose DragMode is
+// automatic (the rack tiles). A press followed by a move past a small threshold starts a drag;
+// the drag icon follows the pointer, the control under it hears DragOver, and the release gives
+// DragDrop(Source, X, Y) to the topmost visible control under the pointer. A control without a
+// DragDrop handler ignores the drop. Positions are twips of the window's client area.
+namespace platform::ui {
+
+class Control;
+class Form;
+
+class DragManager {
+public:
+    static constexpr int Threshold = 60;   // twips: four pixels
+
+    explicit DragManager(Form& form) : m_form(form) {}
+
+    void press(int x, int y, int button = 1, int shift = 0);
+    void move(int x, int y, int buttons = 0, int shift = 0);
+    void release(int x, int y, int button = 1, int shift = 0);
+    // The window lost the pointer (the drag is dropped nowhere).
+    void cancel();
+
+    bool dragging() const { return m_source != nullptr; }
+    Control* source() const { return m_source; }
+    int cursorX() const { return m_x; }
+    int cursorY() const { return m_y; }
+
+    // The form is losing a control: forget it.
+    void forget(Control& control);
+
+private:
+    void pressNow(int x, int y, int button, int shift);
+    void moveNow(int x, int y, int buttons, int shift);
+    void releaseNow(int x, int y, int button, int shift);
+    void overTarget(Control* target, int x, int y);
+    void finish();
+
+    Form& m_form;
+    Control* m_pressed = nullptr;
+    Control* m_source = nullptr;
+    Control* m_over = nullptr;
+    int m_pressX = 0;
+    int m_pressY = 0;
+    int m_x = 0;
+    int m_y = 0;
+};
+
+} // namespace platform::ui

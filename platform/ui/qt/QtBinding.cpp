@@ -1,0 +1,572 @@
+#include "platform/ui/qt/QtBinding.h"
+
+#include "platform/ui/Form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QToolTip>
+#include <QWidget>
+
+#include <cstdio>
+#include <exception>
+#include <memory>
+
+namespace platform::ui::qt {
+
+namespace {
+
+constexpr int Tw = TwipsPerPixel;
+
+QString qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QColor qc(Color c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
+QRect pixels(const Rect& r) { return QRect(r.left / Tw, r.top / Tw, r.width / Tw, r.height / Tw); }
+
+const QImage* imageOf(const Picture& picture) {
+    return static_cast<const QImage*>(picture.native().get());
+}
+
+QFont qfont(const Font& font) {
+    QFont f(qs(font.name));
+    if (font.name.find("Courier") != std::string::npos) f.setStyleHint(QFont::TypeWriter);
+    else f.setStyleHint(QFont::SansSerif);
+    f.setPointSizeF(font.size);
+    f.setBold(font.bold);
+    return f;
+}
+
+// An exception must not cross Qt's event loop; the game's handlers report their own failures.
+template <class F>
+void guarded(F&& f) {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tessarine: %s\n", e.what());
+    }
+}
+
+bool shownInModel(const Control& control) {
+    for (const Control* c = &control; c; c = c->container())
+        if (!c->Visible) return false;
+    return true;
+}
+
+// Draws the image, label, picture box, line and stretching container; the mouse goes through it
+// to the window, which decides by the controls' own places what was hit.
+class PaintedControl final : public QWidget {
+public:
+    PaintedControl(Control& control, QWidget* parent) : QWidget(parent), m_control(control) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const QRect area = rect();
+        switch (m_control.kind()) {
+        case Kind::Elastic: {
+            auto& box = static_cast<ElasticContainer&>(m_control);
+            if (const QImage* image = imageOf(box.Picture)) p.drawImage(area, *image);
+            else p.fillRect(area, palette().window());
+            break;
+        }
+        case Kind::Image: {
+            auto& image = static_cast<Image&>(m_control);
+            if (const QImage* pixels = imageOf(image.Picture)) {
+                if (image.Stretch) p.drawImage(area, *pixels);
+                else p.drawImage(QPoint(0, 0), *pixels);
+            }
+            break;
+        }
+        case Kind::PictureBox: {
+            auto& box = static_cast<PictureBox&>(m_control);
+            p.fillRect(area, qc(box.BackColor));
+            if (const QImage* pixels = imageOf(box.Picture)) p.drawImage(QPoint(2, 2), *pixels);
+            if (box.Border) {
+                p.setPen(QColor(128, 128, 128));
+                p.drawLine(area.topLeft(), area.topRight());
+                p.drawLine(area.topLeft(), area.bottomLeft());
+                p.setPen(Qt::white);
+                p.drawLine(area.bottomLeft(), area.bottomRight());
+                p.drawLine(area.topRight(), area.bottomRight());
+            }
+            break;
+        }
+        case Kind::Label: {
+            auto& label = static_cast<Label&>(m_control);
+            if (!label.Transparent) p.fillRect(area, qc(label.BackColor));
+            p.setFont(qfont(label.Font));
+            p.setPen(qc(label.ForeColor));
+            int align = Qt::AlignTop;
+            align |= label.Alignment == Center ? Qt::AlignHCenter : label.Alignment == RightJustify ? Qt::AlignRight : Qt::AlignLeft;
+            if (label.WordWrap) align |= Qt::TextWordWrap;
+            p.drawText(area, align, qs(label.Caption));
+            break;
+        }
+        case Kind::Line: {
+            auto& line = static_cast<Line&>(m_control);
+            p.setPen(qc(line.BorderColor));
+            const QPoint a((line.X1 - line.Left) / Tw, (line.Y1 - line.Top) / Tw);
+            const QPoint b((line.X2 - line.Left) / Tw, (line.Y2 - line.Top) / Tw);
+            p.drawLine(a, b);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+private:
+    Control& m_control;
+};
+
+} // namespace
+
+// One window of the program.
+class FormWidget final : public QWidget {
+public:
+    explicit FormWidget(Form& form) : QWidget(nullptr), m_form(&form) {
+        setMouseTracking(true);
+        setAttribute(Qt::WA_DeleteOnClose, false);
+        for (Control* control : form.controls()) makeChild(*control);
+        m_dragIcon = new QWidget(this);
+        m_dragIcon->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_dragIcon->hide();
+        m_dragIcon->installEventFilter(&m_iconPainter);
+        m_iconPainter.owner = this;
+        syncWindow();
+    }
+
+    Form& form() { return *m_form; }
+    // The form is gone; the widget waits for its own deletion and ignores everything.
+    void detach() {
+        m_form = nullptr;
+        m_children.clear();
+    }
+    QWidget* childOf(Control& control) const { return m_children.value(&control, nullptr); }
+
+    void makeChild(Control& control) {
+        if (!control.visual()) return;
+        QWidget* child = nullptr;
+        switch (control.kind()) {
+        case Kind::ListBox: {
+            auto* list = new QListWidget(this);
+            list->setSelectionMode(QAbstractItemView::SingleSelection);
+            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+            // Rows as tight as the classic list's, so a small list shows the rows it was made for.
+            list->setStyleSheet("QListWidget { border: 1px solid #808080; } QListWidget::item { padding: 0px; margin: 0px; height: 13px; }");
+            auto& model = static_cast<ListBox&>(control);
+            QObject::connect(list, &QListWidget::currentRowChanged, list, [&model](int row) {
+                guarded([&] { model.ListIndex = row; });
+            });
+            QObject::connect(list->verticalScrollBar(), &QScrollBar::valueChanged, list, [&model](int top) {
+                model.TopIndex.setQuietly(top);
+            });
+            QObject::connect(list, &QListWidget::itemDoubleClicked, list, [&model](QListWidgetItem*) {
+                guarded([&] { model.dblClick(); });
+            });
+            child = list;
+            break;
+        }
+        case Kind::TextBox: {
+            auto* edit = new QLineEdit(this);
+            auto& model = static_cast<TextBox&>(control);
+            QObject::connect(edit, &QLineEdit::textEdited, edit, [&model](const QString& text) {
+                guarded([&] { model.Text = text.toUtf8().toStdString(); });
+            });
+            edit->installEventFilter(&m_keys);
+            m_keys.boxes.insert(edit, &model);
+            child = edit;
+            break;
+        }
+        case Kind::CommandButton: {
+            auto* button = new QPushButton(this);
+            QObject::connect(button, &QPushButton::clicked, button, [&control] { guarded([&] { control.click(); }); });
+            child = button;
+            break;
+        }
+        default:
+            child = new PaintedControl(control, this);
+            break;
+        }
+        m_children.insert(&control, child);
+        sync(control);
+    }
+
+    void forget(Control& control) {
+        if (QWidget* child = m_children.take(&control)) {
+            m_keys.boxes.remove(child);
+            child->hide();
+            child->deleteLater();
+        }
+    }
+
+    void syncWindow() {
+        if (!m_form) return;
+        const bool frameless = m_form->BorderStyle == vbBSNone;
+        if (frameless != bool(windowFlags() & Qt::FramelessWindowHint)) {
+            setWindowFlag(Qt::FramelessWindowHint, frameless);
+        }
+        setWindowTitle(qs(m_form->Caption));
+        const int state = m_form->WindowState;
+        if (state == vbNormal) {
+            const QRect wanted(m_form->Left / Tw, m_form->Top / Tw, m_form->Width / Tw, m_form->Height / Tw);
+            if (!isMaximized() && !isMinimized() && geometry() != wanted) {
+                m_settingGeometry = true;
+                setGeometry(wanted);
+                m_settingGeometry = false;
+            }
+        }
+        if (m_form->Visible) {
+            if (state == vbMinimized && !isMinimized()) showMinimized();
+            else if (state == vbMaximized && !isMaximized()) showMaximized();
+            else if (state == vbNormal && (isMinimized() || isMaximized() || !isVisible())) showNormal();
+            else if (!isVisible()) show();
+        } else if (isVisible()) {
+            hide();
+        }
+        if (!m_form->Visible && m_modal) m_modal->quit();
+        relayout();
+    }
+
+    void relayout() {
+        if (!m_form) return;
+        for (auto it = m_children.begin(); it != m_children.end(); ++it) place(*it.key(), it.value());
+    }
+
+    void place(Control& control, QWidget* child) {
+        child->setGeometry(pixels(m_form->placeOf(control)));
+        child->setVisible(shownInModel(control));
+    }
+
+    void sync(Control& control) {
+        if (!m_form) return;
+        QWidget* child = m_children.value(&control, nullptr);
+        if (!child) return;
+        child->setToolTip(qs(control.ToolTipText));
+        child->setEnabled(control.Enabled);
+        switch (control.kind()) {
+        case Kind::ListBox: {
+            auto& model = static_cast<ListBox&>(control);
+            auto* list = static_cast<QListWidget*>(child);
+            QSignalBlocker block(list);
+            QSignalBlocker blockBar(list->verticalScrollBar());
+            if (list->count() != model.ListCount() || (model.ListCount() > 0 && list->item(list->count() - 1)->text() != qs(model.List(model.ListCount() - 1)))) {
+                list->clear();
+                for (const std::string& item : model.items()) list->addItem(qs(item));
+            }
+            list->setFont(qfont(model.Font));
+            QPalette pal = list->palette();
+            pal.setColor(QPalette::Base, qc(model.BackColor));
+            list->setPalette(pal);
+            list->setCurrentRow(model.ListIndex);
+            if (model.ListCount() > 0) list->scrollToItem(list->item(std::min(model.TopIndex.get(), model.ListCount() - 1)), QAbstractItemView::PositionAtTop);
+            break;
+        }
+        case Kind::TextBox: {
+            auto& model = static_cast<TextBox&>(control);
+            auto* edit = static_cast<QLineEdit*>(child);
+            QSignalBlocker block(edit);
+            if (edit->text() != qs(model.Text)) edit->setText(qs(model.Text));
+            edit->setEchoMode(model.PasswordChar->empty() ? QLineEdit::Normal : QLineEdit::Password);
+            if (model.MaxLength > 0) edit->setMaxLength(model.MaxLength);
+            edit->setFont(qfont(model.Font));
+            edit->setFrame(false);
+            QPalette pal = edit->palette();
+            pal.setColor(QPalette::Base, qc(model.BackColor));
+            edit->setPalette(pal);
+            break;
+        }
+        case Kind::CommandButton: {
+            auto& model = static_cast<CommandButton&>(control);
+            auto* button = static_cast<QPushButton*>(child);
+            button->setText(qs(model.Caption).replace('&', "&&").replace("&&&&", "&&"));
+            button->setFont(qfont(model.Font));
+            break;
+        }
+        default:
+            child->update();
+            break;
+        }
+        if (control.kind() == Kind::Elastic) relayout();
+        else place(control, child);
+    }
+
+    void runModal() {
+        if (!m_form) return;
+        QEventLoop loop;
+        m_modal = &loop;
+        setWindowModality(Qt::ApplicationModal);
+        syncWindow();
+        if (m_form->Visible && m_form->loaded()) loop.exec();
+        m_modal = nullptr;
+    }
+
+    void endModal() {
+        if (m_modal) m_modal->quit();
+    }
+
+    void dragChanged() {
+        if (!m_form) return;
+        DragManager& drag = m_form->drag();
+        Control* source = drag.source();
+        if (!source) {
+            m_dragIcon->hide();
+            return;
+        }
+        m_iconPicture = Picture{};
+        if (source->kind() == Kind::Image) {
+            auto& image = static_cast<Image&>(*source);
+            m_iconPicture = image.DragIcon->isNone() ? image.Picture.get() : image.DragIcon.get();
+        }
+        const QSize size = imageOf(m_iconPicture) ? imageOf(m_iconPicture)->size() : QSize(32, 32);
+        m_dragIcon->setGeometry(drag.cursorX() / Tw - size.width() / 2, drag.cursorY() / Tw - size.height() / 2, size.width(), size.height());
+        m_dragIcon->raise();
+        m_dragIcon->show();
+        m_dragIcon->update();
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        if (!m_form) return;
+        const QPoint at = e->position().toPoint();
+        guarded([&] { m_form->drag().press(at.x() * Tw, at.y() * Tw, buttonCode(e->button()), shiftCode(e->modifiers())); });
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        if (!m_form) return;
+        const QPoint at = e->position().toPoint();
+        guarded([&] { m_form->drag().move(at.x() * Tw, at.y() * Tw, buttonsCode(e->buttons()), shiftCode(e->modifiers())); });
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        if (!m_form) return;
+        const QPoint at = e->position().toPoint();
+        guarded([&] { m_form->drag().release(at.x() * Tw, at.y() * Tw, buttonCode(e->button()), shiftCode(e->modifiers())); });
+    }
+    void mouseDoubleClickEvent(QMouseEvent* e) override {
+        if (!m_form) return;
+        const QPoint at = e->position().toPoint();
+        Control* under = m_form->controlAt(at.x() * Tw, at.y() * Tw);
+        if (under && under->Enabled) guarded([&] { under->dblClick(); });
+    }
+    bool event(QEvent* e) override {
+        if (m_form && e->type() == QEvent::ToolTip) {
+            auto* help = static_cast<QHelpEvent*>(e);
+            Control* under = m_form->controlAt(help->pos().x() * Tw, help->pos().y() * Tw);
+            if (under && !under->ToolTipText->empty()) QToolTip::showText(help->globalPos(), qs(under->ToolTipText), this);
+            else QToolTip::hideText();
+            return true;
+        }
+        return QWidget::event(e);
+    }
+    void changeEvent(QEvent* e) override {
+        if (!m_form) return QWidget::changeEvent(e);
+        if (e->type() == QEvent::ActivationChange && isActiveWindow() && m_form->loaded()) {
+            guarded([&] { Desktop::instance().activate(*m_form); });
+        } else if (e->type() == QEvent::WindowStateChange) {
+            const int state = isMinimized() ? vbMinimized : isMaximized() ? vbMaximized : vbNormal;
+            m_form->stateChangedByUser(state);
+        }
+        QWidget::changeEvent(e);
+    }
+    void resizeEvent(QResizeEvent* e) override {
+        QWidget::resizeEvent(e);
+        if (!m_form || !m_form->loaded()) return;
+        if (m_form->WindowState == vbNormal && !m_settingGeometry && isVisible()) {
+            m_form->Left.setQuietly(x() * Tw);
+            m_form->Top.setQuietly(y() * Tw);
+        }
+        guarded([&] { m_form->resizedByUser(width() * Tw, height() * Tw); });
+        relayout();
+    }
+    void moveEvent(QMoveEvent* e) override {
+        QWidget::moveEvent(e);
+        if (m_form && m_form->loaded() && m_form->WindowState == vbNormal && !m_settingGeometry && isVisible()) {
+            m_form->Left.setQuietly(x() * Tw);
+            m_form->Top.setQuietly(y() * Tw);
+        }
+    }
+    void closeEvent(QCloseEvent* e) override {
+        if (!m_form) {
+            e->ignore();
+            return;
+        }
+        // The window manager's close is the user's close: the window decides, and unloading
+        // takes the window away.
+        e->ignore();
+        if (m_form->loaded()) guarded([&] { m_form->closeByUser(); });
+    }
+    void leaveEvent(QEvent* e) override { QWidget::leaveEvent(e); }
+
+private:
+    static int buttonCode(Qt::MouseButton b) { return b == Qt::LeftButton ? 1 : b == Qt::RightButton ? 2 : b == Qt::MiddleButton ? 4 : 0; }
+    static int buttonsCode(Qt::MouseButtons b) {
+        return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
+    }
+    static int shiftCode(Qt::KeyboardModifiers m) {
+        return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+    }
+
+    // Key presses of the text boxes: the box's KeyPress may change or swallow the character.
+    struct KeyFilter final : QObject {
+        QHash<QObject*, TextBox*> boxes;
+        bool eventFilter(QObject* watched, QEvent* e) override {
+            if (e->type() != QEvent::KeyPress) return false;
+            TextBox* box = boxes.value(watched, nullptr);
+            auto* key = static_cast<QKeyEvent*>(e);
+            if (!box || !box->onKeyPress) return false;
+            int code = 0;
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) code = 13;
+            else if (key->key() == Qt::Key_Backspace) code = 8;
+            else if (key->key() == Qt::Key_Escape) code = 27;
+            else if (!key->text().isEmpty() && key->text().at(0).unicode() < 256) code = key->text().at(0).unicode();
+            if (code == 0) return false;
+            const int original = code;
+            guarded([&] { box->keyPress(code); });
+            if (code == 0) return true;
+            if (code != original && code >= 32) {
+                static_cast<QLineEdit*>(watched)->insert(QString(QChar(code)));
+                return true;
+            }
+            return false;
+        }
+    } m_keys;
+
+    struct IconPainter final : QObject {
+        FormWidget* owner = nullptr;
+        bool eventFilter(QObject* watched, QEvent* e) override {
+            if (e->type() != QEvent::Paint) return false;
+            auto* w = static_cast<QWidget*>(watched);
+            QPainter p(w);
+            if (const QImage* image = imageOf(owner->m_iconPicture)) p.drawImage(w->rect(), *image);
+            else p.drawRect(w->rect().adjusted(0, 0, -1, -1));
+            return true;
+        }
+    } m_iconPainter;
+
+    Form* m_form;
+    QHash<Control*, QWidget*> m_children;
+    QWidget* m_dragIcon = nullptr;
+    Picture m_iconPicture;
+    QEventLoop* m_modal = nullptr;
+    bool m_settingGeometry = false;
+};
+
+QtBinding::QtBinding() {
+    Desktop& desktop = Desktop::instance();
+    desktop.setViewHost(this);
+    desktop.setTimerHost(this);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect geometry = screen->geometry();
+        desktop.setScreenSize(geometry.width() * Tw, geometry.height() * Tw);
+    }
+    Picture::setDecoder([](const std::string& path, Picture::Data& out) {
+        auto image = std::make_shared<QImage>(QString::fromStdString(path));
+        if (image->isNull()) return false;
+        out.width = image->width();
+        out.height = image->height();
+        out.native = std::move(image);
+        return true;
+    });
+}
+
+QtBinding::~QtBinding() {
+    Desktop& desktop = Desktop::instance();
+    if (desktop.viewHost() == this) desktop.setViewHost(nullptr);
+    if (desktop.timerHost() == this) desktop.setTimerHost(nullptr);
+    Picture::setDecoder({});
+    for (FormWidget* widget : std::as_const(m_forms)) delete widget;
+    for (QTimer* timer : std::as_const(m_timers)) delete timer;
+}
+
+void QtBinding::formLoaded(Form& form) {
+    if (!m_forms.contains(&form)) m_forms.insert(&form, new FormWidget(form));
+}
+
+void QtBinding::formChanged(Form& form) {
+    if (FormWidget* widget = m_forms.value(&form, nullptr)) widget->syncWindow();
+}
+
+void QtBinding::formGone(Form& form) {
+    if (FormWidget* widget = m_forms.take(&form)) {
+        widget->endModal();
+        widget->detach();
+        widget->hide();
+        widget->deleteLater();
+    }
+}
+
+void QtBinding::controlChanged(Control& control) {
+    if (!control.form()) return;
+    if (FormWidget* widget = m_forms.value(control.form(), nullptr)) widget->sync(control);
+}
+
+void QtBinding::controlGone(Control& control) {
+    if (!control.form()) return;
+    if (FormWidget* widget = m_forms.value(control.form(), nullptr)) widget->forget(control);
+}
+
+void QtBinding::repaintNow(Control& control) {
+    if (QWidget* child = widgetOf(control)) {
+        child->repaint();
+        if (FormWidget* widget = m_forms.value(control.form(), nullptr)) widget->repaint(child->geometry());
+    }
+}
+
+void QtBinding::runModal(Form& form) {
+    if (FormWidget* widget = m_forms.value(&form, nullptr)) widget->runModal();
+}
+
+void QtBinding::dragChanged(Form& form) {
+    if (FormWidget* widget = m_forms.value(&form, nullptr)) widget->dragChanged();
+}
+
+void QtBinding::scheduleCollect() {
+    if (m_collectPending) return;
+    m_collectPending = true;
+    QTimer::singleShot(0, [this] {
+        m_collectPending = false;
+        guarded([] { Desktop::instance().collect(); });
+    });
+}
+
+void QtBinding::timerChanged(Timer& timer, bool gone) {
+    if (gone) {
+        delete m_timers.take(&timer);
+        return;
+    }
+    QTimer* clock = m_timers.value(&timer, nullptr);
+    if (!clock) {
+        clock = new QTimer;
+        m_timers.insert(&timer, clock);
+        QObject::connect(clock, &QTimer::timeout, clock, [&timer] { guarded([&] { timer.fire(); }); });
+    }
+    clock->stop();
+    if (timer.running()) clock->start(timer.Interval);
+}
+
+QWidget* QtBinding::widgetOf(Form& form) const {
+    return m_forms.value(&form, nullptr);
+}
+
+QWidget* QtBinding::widgetOf(Control& control) const {
+    if (!control.form()) return nullptr;
+    FormWidget* widget = m_forms.value(control.form(), nullptr);
+    return widget ? widget->childOf(control) : nullptr;
+}
+
+} // namespace platform::ui::qt

@@ -1,0 +1,46 @@
+#pragma once
+// Shows the program's windows and controls with Qt Widgets and feeds the user's mouse, keyboard,
+// activation and close events, and the timers' ticks, back into them. One per program.
+#include "platform/ui/Desktop.h"
+#include "platform/ui/Timer.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+
+class QTimer;
+class QWidget;
+
+namespace platform::ui::qt {
+
+class FormWidget;
+
+class QtBinding final : public ViewHost, public TimerHost {
+public:
+    // Installs itself into the desktop and as the picture decoder; needs a QApplication.
+    QtBinding();
+    ~QtBinding() override;
+
+    void formLoaded(Form& form) override;
+    void formChanged(Form& form) override;
+    void formGone(Form& form) override;
+    void controlChanged(Control& control) override;
+    void controlGone(Control& control) override;
+    void repaintNow(Control& control) override;
+    void runModal(Form& form) override;
+    void dragChanged(Form& form) override;
+    void scheduleCollect() override;
+
+    void timerChanged(Timer& timer, bool gone) override;
+
+    // The window showing a form (null when it has none); tests look at it.
+    QWidget* widgetOf(Form& form) const;
+    QWidget* widgetOf(Control& control) const;
+
+private:
+    QHash<Form*, FormWidget*> m_forms;
+    QHash<Timer*, QTimer*> m_timers;
+    bool m_collectPending = false;
+};
+
+} // namespace platform::ui::qt

@@ -1,0 +1,60 @@
+#include "platform/ui/qt/QtDialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTextDocument>
+
+namespace platform::ui::qt {
+
+namespace {
+
+QString text(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+} // namespace
+
+int QtDialogs::msgBox(const std::string& prompt, int style, const std::string& title) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(text(title));
+    // Texts are the game's own or the players'; never markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text(prompt));
+    switch (style & 0x70) {
+    case vbCritical: box.setIcon(QMessageBox::Critical); break;
+    case vbQuestion: box.setIcon(QMessageBox::Question); break;
+    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+    case vbInformation: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    switch (style & 7) {
+    case vbOKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case vbYesNoCancel: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
+    case vbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    default: box.setStandardButtons(QMessageBox::Ok); break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return vbYes;
+    case QMessageBox::No: return vbNo;
+    case QMessageBox::Cancel: return vbCancel;
+    default:
+        // Closing the box counts as its escape button.
+        if ((style & 7) == vbYesNo) return vbNo;
+        if ((style & 7) == vbOKCancel || (style & 7) == vbYesNoCancel) return vbCancel;
+        return vbOK;
+    }
+}
+
+std::string QtDialogs::inputBox(const std::string& prompt, const std::string& title,
+                                const std::string& defaultText) {
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(text(title));
+    QString label = text(prompt);
+    // The label would take a prompt that looks like markup for markup: show it as written.
+    if (Qt::mightBeRichText(label)) label = label.toHtmlEscaped().replace('\n', "<br>");
+    dialog.setLabelText(label);
+    dialog.setTextValue(text(defaultText));
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.textValue().toUtf8().toStdString();
+}
+
+} // namespace platform::ui::qt

@@ -1,0 +1,466 @@
+#include "server/GameService.h"
+
+#include "netplay/wire/Records.h"
+#include "platform/text/Cp1252.h"
+
+#include <algorithm>
+#include <array>
+
+namespace server {
+
+namespace wire = netplay::wire;
+using wire::Marker;
+using wire::PostKind;
+
+namespace {
+
+constexpr std::uint64_t kLargestGameNumber = 9'999'999'999ULL; // ten digits
+
+int boxIndex(Box box) { return box == Box::Host ? 0 : 1; }
+Box otherBox(Box box) { return box == Box::Host ? Box::Joiner : Box::Host; }
+
+std::string trimmed(std::string_view text) { return std::string(wire::trimBlanks(text)); }
+
+// Free text as the players' file can hold it: valid, Windows-1252, within its length.
+bool acceptableText(std::string_view text, std::size_t minChars, std::size_t maxChars) {
+    if (!platform::text::fitsCp1252(text)) return false;
+    const auto length = platform::text::utf8Length(text);
+    return length >= minChars && length <= maxChars;
+}
+
+// A whole number from 0 to 32767, digits only.
+std::optional<int> counter(std::string_view text) {
+    if (text.empty() || text.size() > 5) return std::nullopt;
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value > 32767) return std::nullopt;
+    return value;
+}
+
+// A counter of a player block as the game writes it (16-bit, may be negative); anything else is 0.
+std::string blockCounter(const std::optional<std::string>& text) {
+    if (!text || text->empty() || text->size() > 6) return "0";
+    std::string_view digits = *text;
+    const bool negative = digits.front() == '-';
+    if (negative) digits.remove_prefix(1);
+    if (digits.empty()) return "0";
+    int value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return "0";
+        value = value * 10 + (c - '0');
+    }
+    if (value > (negative ? 32768 : 32767)) return "0";
+    return std::to_string(negative ? -value : value);
+}
+
+Reply served(std::string_view text) { return Reply{200, replyBody(text), {}}; }
+
+Reply refused(std::string why, int status = 200) {
+    Reply reply{status, replyBody("refused: " + why), {}};
+    reply.refusal = std::move(why);
+    return reply;
+}
+
+// The order in which records stand in one mailbox reply: the player blocks first and chat last,
+// so no free text stands between a block's markers and the start of the reply.
+constexpr std::array<PostKind, 6> kReplyOrder{PostKind::Start, PostKind::Data, PostKind::Move,
+                                              PostKind::PicUrl, PostKind::Quit, PostKind::Chat};
+
+} // namespace
+
+std::string replyBody(std::string_view text) {
+    std::string body(wire::kReplyPrefix);
+    body += text;
+    return body;
+}
+
+GameService::GameService(ServiceConfig config, Clock& clock, ChangeSink& sink)
+    : m_config(std::move(config)), m_clock(clock), m_sink(sink) {}
+
+void GameService::restore(const StoredState& state) {
+    std::lock_guard lock(m_mutex);
+    const auto now = m_clock.nowMs();
+    m_games.clear();
+    m_waiting.clear();
+    m_nextNumber = std::max<std::uint64_t>(state.nextNumber, 1);
+    for (const auto& row : state.games) {
+        auto& game = m_games[row.id];
+        game.row = row;
+        game.lastPoll[0] = game.lastPoll[1] = now;
+        game.lastRequest = now;
+        if (row.state == GameState::Waiting) m_waiting.insert(row.id);
+        m_nextNumber = std::max(m_nextNumber, row.id + 1);
+    }
+    for (const auto& stored : state.records) {
+        const auto found = m_games.find(stored.game);
+        if (found == m_games.end()) continue;
+        const int index = boxIndex(stored.box);
+        found->second.boxes[index].push_back(stored.record);
+        found->second.nextSeq[index] = std::max(found->second.nextSeq[index], stored.record.seq + 1);
+    }
+}
+
+void GameService::handle(std::string_view target, Done done) {
+    Outcome outcome;
+    {
+        std::lock_guard lock(m_mutex);
+        outcome = dispatch(target);
+        if (!outcome.changes.empty()) {
+            // Submitted under the lock, so the store sees changes in the order the rules made them.
+            m_sink.submit(std::move(outcome.changes),
+                          [reply = std::move(outcome.reply), done = std::move(done)](bool durable) mutable {
+                              done(durable ? std::move(reply) : refused("storage failure", 503));
+                          });
+            return;
+        }
+    }
+    done(std::move(outcome.reply));
+}
+
+void GameService::sweep() {
+    std::lock_guard lock(m_mutex);
+    const auto now = m_clock.nowMs();
+    std::vector<Change> changes;
+    std::vector<std::uint64_t> ids;
+    ids.reserve(m_games.size());
+    for (const auto& [id, game] : m_games) ids.push_back(id);
+    for (const auto id : ids) liveGame(id, now, changes);
+    if (!changes.empty()) m_sink.submit(std::move(changes), nullptr);
+}
+
+std::size_t GameService::gameCount() const {
+    std::lock_guard lock(m_mutex);
+    return m_games.size();
+}
+
+std::size_t GameService::waitingCount() const {
+    std::lock_guard lock(m_mutex);
+    return openEntries(m_clock.nowMs());
+}
+
+GameService::Outcome GameService::dispatch(std::string_view target) {
+    if (target.size() > m_config.limits.maxTargetBytes) return {refused("request too large", 414), {}};
+    const auto mark = target.find('?');
+    const auto path = target.substr(0, mark);
+    const bool hasQuery = mark != std::string_view::npos;
+    const auto query = hasQuery ? target.substr(mark + 1) : std::string_view{};
+
+    std::optional<wire::Script> script;
+    if (path.size() > wire::kPathPrefix.size() + wire::kPathSuffix.size() && path.starts_with(wire::kPathPrefix) &&
+        path.ends_with(wire::kPathSuffix)) {
+        script = wire::scriptFromName(
+            path.substr(wire::kPathPrefix.size(), path.size() - wire::kPathPrefix.size() - wire::kPathSuffix.size()));
+    }
+    if (!script) return {Reply{404, replyBody("not found"), "no such script"}, {}};
+
+    const auto now = m_clock.nowMs();
+    if (*script == wire::Script::ReadWait) return readWait(now);
+    if (*script == wire::Script::Updates) return updates(query);
+    if (!hasQuery) return {refused("no fields"), {}};
+    auto fields = wire::splitQuery(query);
+    if (!fields) return {refused("bad field encoding"), {}};
+    switch (*script) {
+    case wire::Script::JoinWait: return joinWait(*fields, now);
+    case wire::Script::JoinGame: return joinGame(*fields, now);
+    case wire::Script::ExitWait: return exitWait(*fields, now);
+    case wire::Script::GetData: return getData(*fields, now);
+    case wire::Script::PostData: return postData(*fields, now);
+    default: break;
+    }
+    return {refused("no such script", 404), {}};
+}
+
+GameService::Outcome GameService::readWait(std::int64_t now) {
+    std::string listing;
+    std::size_t listed = 0;
+    for (const auto id : m_waiting) {
+        const auto& game = m_games.at(id);
+        if (expired(game, now)) continue;
+        if (++listed > m_config.limits.roomCapacity) break;
+        const auto& row = game.row;
+        listing += wire::formatWaitingEntry({std::to_string(row.id), row.name, row.location, std::to_string(row.played),
+                                             std::to_string(row.wins), row.isPrivate ? "YES" : "NO"});
+        listing += '\n';
+    }
+    return {served(listing), {}};
+}
+
+GameService::Outcome GameService::joinWait(const std::vector<std::string>& fields, std::int64_t now) {
+    const auto& limits = m_config.limits;
+    if (fields.size() != 8) return {refused("joinwait needs eight fields"), {}};
+    const auto token = trimmed(fields[0]);
+    const auto name = trimmed(fields[1]);
+    const auto location = trimmed(fields[2]);
+    if (!acceptableText(token, 1, limits.maxTokenChars)) return {refused("bad player token"), {}};
+    if (!acceptableText(name, 1, limits.maxNameChars)) return {refused("bad name"), {}};
+    if (!acceptableText(location, 0, limits.maxNameChars)) return {refused("bad location"), {}};
+    const auto played = counter(fields[3]);
+    const auto wins = counter(fields[4]);
+    if (!played || !wins) return {refused("bad counters"), {}};
+    if (fields[5] != "YES" && fields[5] != "NO") return {refused("bad private flag"), {}};
+    const bool isPrivate = fields[5] == "YES";
+    const auto password = isPrivate ? trimmed(fields[6]) : std::string();
+    if (isPrivate && !acceptableText(password, 1, limits.maxPasswordChars))
+        return {refused("a private game needs a password"), {}};
+    const auto wait = fields[7];
+    if (wait != "120" && wait != "300" && wait != "600" && wait != "900") return {refused("bad wait time"), {}};
+
+    if (openEntries(now) >= limits.roomCapacity || m_games.size() >= limits.maxGames ||
+        m_nextNumber > kLargestGameNumber) {
+        Reply full = served(wire::markerText(Marker::Full));
+        full.refusal = "waiting room full";
+        return {full, {}};
+    }
+
+    GameRow row;
+    row.id = m_nextNumber++;
+    row.hostToken = token;
+    row.name = wire::sanitizeFreeText(name);
+    row.location = wire::sanitizeFreeText(location);
+    row.played = *played;
+    row.wins = *wins;
+    row.isPrivate = isPrivate;
+    row.password = password;
+    row.waitSeconds = std::stoi(wait);
+    row.createdMs = now;
+    row.state = GameState::Waiting;
+    auto& game = m_games[row.id];
+    game.row = row;
+    game.lastPoll[0] = game.lastPoll[1] = now;
+    game.lastRequest = now;
+    m_waiting.insert(row.id);
+
+    std::string text(wire::markerText(Marker::Entry));
+    text += wire::kGameIdOpen;
+    text += std::to_string(row.id);
+    text += wire::kGameIdClose;
+    return {served(text), {Change::putGame(row), Change::setNextNumber(m_nextNumber)}};
+}
+
+GameService::Outcome GameService::joinGame(const std::vector<std::string>& fields, std::int64_t now) {
+    if (fields.size() != 3) return {refused("joingame needs three fields"), {}};
+    const auto id = wire::parseGameNumber(trimmed(fields[0]));
+    const auto token = trimmed(fields[1]);
+    if (!acceptableText(token, 1, m_config.limits.maxTokenChars)) return {refused("bad player token"), {}};
+    std::vector<Change> changes;
+    Game* game = id ? liveGame(*id, now, changes) : nullptr;
+    if (!game || game->row.state != GameState::Waiting) return {refused("no such waiting game"), changes};
+    game->lastRequest = now;
+    if (game->row.hostToken == token) return {refused("own entry"), changes};
+    if (game->row.isPrivate && trimmed(fields[2]) != game->row.password) {
+        Reply bad = served(wire::markerText(Marker::BadPassword));
+        bad.refusal = "bad password";
+        return {bad, changes};
+    }
+    game->row.state = GameState::Joined;
+    game->row.joinerToken = token;
+    game->lastPoll[0] = game->lastPoll[1] = now;
+    m_waiting.erase(game->row.id);
+    changes.push_back(Change::putGame(game->row));
+    return {served(wire::markerText(Marker::Joined)), std::move(changes)};
+}
+
+GameService::Outcome GameService::exitWait(const std::vector<std::string>& fields, std::int64_t now) {
+    if (fields.size() != 1) return {refused("exitwait needs one field"), {}};
+    const auto id = wire::parseGameNumber(trimmed(fields[0]));
+    std::vector<Change> changes;
+    Game* game = id ? liveGame(*id, now, changes) : nullptr;
+    if (!game) return {refused("no such waiting game"), changes};
+    if (game->row.state == GameState::Waiting) {
+        drop(game->row.id, changes);
+        return {served("withdrawn"), std::move(changes)};
+    }
+    if (game->row.state == GameState::Joined) {
+        // Someone joined while the host was leaving: the joiner wins by default.
+        game->lastRequest = now;
+        endWithQuit(*game, Box::Joiner, changes);
+        return {served("withdrawn"), std::move(changes)};
+    }
+    return {refused("no such waiting game"), changes};
+}
+
+GameService::Outcome GameService::getData(const std::vector<std::string>& fields, std::int64_t now) {
+    const auto notFound = served(wire::markerText(Marker::FileNotFound));
+    const auto key = fields.size() == 1 ? wire::parseMailboxKey(trimmed(fields[0])) : std::nullopt;
+    if (!key) {
+        Reply reply = notFound;
+        reply.refusal = "bad mailbox key";
+        return {reply, {}};
+    }
+    std::vector<Change> changes;
+    Game* game = liveGame(key->gameNumber, now, changes);
+    if (!game) return {notFound, changes};
+    const int index = boxIndex(key->reader);
+    game->lastPoll[index] = now;
+    game->lastRequest = now;
+    auto& box = game->boxes[index];
+    if (box.empty()) return {notFound, changes};
+
+    // Oldest first, at most one record of each kind (the game reads only the first of a kind),
+    // nothing after a quit, and a quit only with nothing but chat before it: the game applies
+    // no move or block that shares a reply with a quit.
+    std::array<bool, 6> seen{};
+    bool beyondChat = false;
+    std::size_t taken = 0;
+    for (const auto& record : box) {
+        const auto kind = static_cast<std::size_t>(record.kind);
+        if (seen[kind]) break;
+        if (record.kind == PostKind::Quit) {
+            if (beyondChat) break;
+            ++taken;
+            break;
+        }
+        seen[kind] = true;
+        if (record.kind != PostKind::Chat) beyondChat = true;
+        ++taken;
+    }
+    std::string text = "\n";
+    for (const auto kind : kReplyOrder) {
+        for (std::size_t i = 0; i < taken; ++i) {
+            if (box[i].kind != kind) continue;
+            text += wire::formatMailboxRecord(kind, box[i].payload);
+            text += '\n';
+        }
+    }
+    changes.push_back(Change::removeRecords(game->row.id, key->reader, box[taken - 1].seq));
+    box.erase(box.begin(), box.begin() + static_cast<std::ptrdiff_t>(taken));
+    return {served(text), std::move(changes)};
+}
+
+GameService::Outcome GameService::postData(const std::vector<std::string>& fields, std::int64_t now) {
+    const auto& limits = m_config.limits;
+    if (fields.size() < 2) return {refused("postdata needs a key and a kind"), {}};
+    const auto key = wire::parseMailboxKey(trimmed(fields[0]));
+    if (!key) return {refused("bad mailbox key"), {}};
+    const auto kind = wire::postKindFromName(fields[1]);
+    if (!kind) return {refused("unknown kind of post"), {}};
+    const auto& info = wire::postKindInfo(*kind);
+    if (fields.size() != (info.hasPayload ? 3u : 2u)) return {refused("wrong number of fields"), {}};
+
+    std::string payload;
+    switch (*kind) {
+    case PostKind::Move: {
+        const auto move = wire::parseMovePayload(fields[2]);
+        if (!move) return {refused("bad move"), {}};
+        payload = wire::movePayload(static_cast<char>('a' + move->letter), move->cell);
+        break;
+    }
+    case PostKind::Chat:
+    case PostKind::PicUrl: {
+        const auto text = trimmed(fields[2]);
+        const auto most = *kind == PostKind::Chat ? limits.maxChatChars : limits.maxLinkChars;
+        if (!acceptableText(text, 1, most)) return {refused("text not acceptable"), {}};
+        payload = wire::sanitizeFreeText(text);
+        break;
+    }
+    case PostKind::Start:
+    case PostKind::Data: {
+        const auto read = wire::readPostedPlayerInfo(fields[2]);
+        const auto name = read.name.value_or("");
+        const auto location = read.location.value_or("");
+        if (!read.name || !acceptableText(name, 1, limits.maxNameChars) ||
+            !acceptableText(location, 0, limits.maxNameChars))
+            return {refused("bad player block"), {}};
+        // Blanks around each text field keep a name ending in "j" from running into the closing
+        // "jjj"; the game trims every field it reads.
+        const std::array<std::string, 6> values{" " + wire::sanitizeFreeText(name) + " ",
+                                                " " + wire::sanitizeFreeText(location) + " ",
+                                                blockCounter(read.played),
+                                                blockCounter(read.won),
+                                                blockCounter(read.lost),
+                                                blockCounter(read.tied)};
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            payload += wire::playerInfoFields()[i].open;
+            payload += values[i];
+            payload += wire::playerInfoFields()[i].close;
+        }
+        break;
+    }
+    case PostKind::Quit: break;
+    }
+
+    std::vector<Change> changes;
+    Game* game = liveGame(key->gameNumber, now, changes);
+    if (!game) return {refused("unknown game"), changes};
+    game->lastRequest = now;
+    const auto writeOk = served(wire::markerText(Marker::WriteOk));
+    if (game->row.state == GameState::Waiting) return {refused("game not started"), changes};
+    // The other side has left: what is posted now has no reader. It is still acknowledged, since
+    // a move post that keeps failing would end the poster's program.
+    if (game->row.state == GameState::Ended) return {writeOk, changes};
+
+    if (game->boxes[boxIndex(key->reader)].size() >= limits.mailboxCapacity)
+        return {refused("mailbox full"), changes};
+    if (*kind == PostKind::Quit) {
+        endWithQuit(*game, key->reader, changes);
+    } else {
+        append(*game, key->reader, *kind, std::move(payload), changes);
+    }
+    return {writeOk, std::move(changes)};
+}
+
+GameService::Outcome GameService::updates(std::string_view query) {
+    const auto version = wire::decodeField(query);
+    return {served(wire::markerText(version && *version == m_config.currentVersion ? Marker::Current : Marker::Updated)),
+            {}};
+}
+
+GameService::Game* GameService::liveGame(std::uint64_t id, std::int64_t now, std::vector<Change>& changes) {
+    const auto found = m_games.find(id);
+    if (found == m_games.end()) return nullptr;
+    if (!refresh(found->second, now, changes)) return nullptr;
+    return &found->second;
+}
+
+bool GameService::refresh(Game& game, std::int64_t now, std::vector<Change>& changes) {
+    const auto& timing = m_config.timing;
+    if (now - game.lastRequest > timing.idleRemoveMs || (game.row.state == GameState::Waiting && expired(game, now))) {
+        drop(game.row.id, changes);
+        return false;
+    }
+    if (game.row.state == GameState::Joined) {
+        for (const Box side : {Box::Host, Box::Joiner}) {
+            if (now - game.lastPoll[boxIndex(side)] > timing.goneAfterMs) {
+                endWithQuit(game, otherBox(side), changes);
+                break;
+            }
+        }
+    }
+    return true;
+}
+
+void GameService::drop(std::uint64_t id, std::vector<Change>& changes) {
+    m_waiting.erase(id);
+    m_games.erase(id);
+    changes.push_back(Change::dropGame(id));
+}
+
+void GameService::endWithQuit(Game& game, Box to, std::vector<Change>& changes) {
+    // The quit goes in even past the mailbox bound: it is the last record the box will ever take.
+    append(game, to, PostKind::Quit, {}, changes);
+    game.row.state = GameState::Ended;
+    changes.push_back(Change::putGame(game.row));
+}
+
+void GameService::append(Game& game, Box box, PostKind kind, std::string payload, std::vector<Change>& changes) {
+    const int index = boxIndex(box);
+    MailRecord record{game.nextSeq[index]++, kind, std::move(payload)};
+    changes.push_back(Change::appendRecord(game.row.id, box, record));
+    game.boxes[index].push_back(std::move(record));
+}
+
+bool GameService::expired(const Game& game, std::int64_t now) const {
+    return now >= game.row.createdMs + static_cast<std::int64_t>(game.row.waitSeconds) * 1000;
+}
+
+std::size_t GameService::openEntries(std::int64_t now) const {
+    std::size_t open = 0;
+    for (const auto id : m_waiting)
+        if (!expired(m_games.at(id), now)) ++open;
+    return open;
+}
+
+} // namespace server

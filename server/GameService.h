@@ -1,0 +1,91 @@
+#pragma once
+// The game server's rules: the waiting room, joining, the two mailboxes of each game, expiry.
+// It reads a request's target ("/Tessarine/getdata.mv?s17") and answers with the reply body; it
+// knows no sockets. State lives in memory; every change that a reply vouches for goes to the
+// change sink first, and the reply is handed out only once the sink reports it durable.
+#include "server/Clock.h"
+#include "server/Config.h"
+#include "server/Store.h"
+
+#include <cstdint>
+
+#include <functional>
+#include <mutex>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace server {
+
+struct Reply {
+    int status = 200;
+    std::string body;
+    std::string refusal; // why the request was refused; empty when it was served
+};
+
+class GameService {
+public:
+    using Done = std::function<void(Reply)>;
+
+    GameService(ServiceConfig config, Clock& clock, ChangeSink& sink);
+
+    // Takes over what the store kept; every side then counts as having just polled.
+    void restore(const StoredState& state);
+
+    // Answers one request. `done` runs exactly once, on this thread or, when the reply waits for
+    // a commit, on the thread that finished the commit.
+    void handle(std::string_view target, Done done);
+
+    // Applies the clock to every game: expired entries leave the room, silent sides are taken as
+    // gone, idle games are removed.
+    void sweep();
+
+    std::size_t gameCount() const;
+    std::size_t waitingCount() const;
+
+private:
+    struct Game {
+        GameRow row;
+        std::vector<MailRecord> boxes[2]; // at most a mailbox's bound each; empty ones cost no allocation
+        std::uint64_t nextSeq[2] = {1, 1};
+        std::int64_t lastPoll[2] = {0, 0};
+        std::int64_t lastRequest = 0;
+    };
+    struct Outcome {
+        Reply reply;
+        std::vector<Change> changes;
+    };
+
+    Outcome dispatch(std::string_view target);
+    Outcome readWait(std::int64_t now);
+    Outcome joinWait(const std::vector<std::string>& fields, std::int64_t now);
+    Outcome joinGame(const std::vector<std::string>& fields, std::int64_t now);
+    Outcome exitWait(const std::vector<std::string>& fields, std::int64_t now);
+    Outcome getData(const std::vector<std::string>& fields, std::int64_t now);
+    Outcome postData(const std::vector<std::string>& fields, std::int64_t now);
+    Outcome updates(std::string_view query);
+
+    // The game, after the clock has been applied to it; null when it is unknown or was removed.
+    Game* liveGame(std::uint64_t id, std::int64_t now, std::vector<Change>& changes);
+    bool refresh(Game& game, std::int64_t now, std::vector<Change>& changes);
+    void drop(std::uint64_t id, std::vector<Change>& changes);
+    void endWithQuit(Game& game, Box to, std::vector<Change>& changes);
+    void append(Game& game, Box box, netplay::wire::PostKind kind, std::string payload, std::vector<Change>& changes);
+    bool expired(const Game& game, std::int64_t now) const;
+    std::size_t openEntries(std::int64_t now) const;
+
+    ServiceConfig m_config;
+    Clock& m_clock;
+    ChangeSink& m_sink;
+    mutable std::mutex m_mutex;
+    std::unordered_map<std::uint64_t, Game> m_games;
+    std::set<std::uint64_t> m_waiting; // numbers grow with time, so this is oldest first
+    std::uint64_t m_nextNumber = 1;
+};
+
+// A reply body: the fixed prefix and the text.
+std::string replyBody(std::string_view text);
+
+} // namespace server

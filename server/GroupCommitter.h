@@ -1,0 +1,42 @@
+#pragma once
+// Many requests, one sync: every change submitted while the previous commit runs is written in
+// the next single transaction, so a burst of posts shares one flush to disk. Replies wait for the
+// commit that holds their change.
+#include "server/Store.h"
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace server {
+
+class GroupCommitter final : public ChangeSink {
+public:
+    explicit GroupCommitter(Store& store);
+    ~GroupCommitter() override;
+    GroupCommitter(const GroupCommitter&) = delete;
+    GroupCommitter& operator=(const GroupCommitter&) = delete;
+
+    void submit(std::vector<Change> changes, std::function<void(bool durable)> done) override;
+    // Writes what is queued, then ends the writer thread. Later submissions are refused.
+    void stop();
+
+    std::uint64_t commits() const;
+
+private:
+    struct Pending {
+        std::vector<Change> changes;
+        std::function<void(bool)> done;
+    };
+    void run();
+
+    Store& m_store;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::vector<Pending> m_pending;
+    bool m_stopping = false;
+    std::uint64_t m_commits = 0;
+    std::thread m_thread;
+};
+
+} // namespace server

@@ -1,0 +1,177 @@
+#include "server/HttpServer.h"
+
+#include "server/Log.h"
+
+#include <boost/asio/dispatch.hpp>
+#include <boost/asio/post.hpp>
+#include <boost/asio/strand.hpp>
+#include <boost/beast/core.hpp>
+#include <boost/beast/http.hpp>
+
+#include <memory>
+#include <optional>
+
+namespace server {
+
+namespace asio = boost::asio;
+namespace beast = boost::beast;
+namespace http = beast::http;
+using tcp = asio::ip::tcp;
+
+namespace {
+
+class Session : public std::enable_shared_from_this<Session> {
+public:
+    Session(tcp::socket socket, GameService& service, const HttpOptions& options)
+        : m_stream(std::move(socket)), m_service(service), m_options(options) {}
+
+    void start() {
+        asio::dispatch(m_stream.get_executor(), [self = shared_from_this()] { self->read(); });
+    }
+
+private:
+    void read() {
+        m_parser.emplace();
+        m_parser->header_limit(static_cast<std::uint32_t>(m_options.maxHeadBytes));
+        m_parser->body_limit(0);
+        m_stream.expires_after(m_options.idleTimeout);
+        http::async_read(m_stream, m_buffer, *m_parser,
+                         [self = shared_from_this()](beast::error_code ec, std::size_t) { self->onRead(ec); });
+    }
+
+    void onRead(beast::error_code ec) {
+        if (ec == http::error::end_of_stream || ec == beast::error::timeout || ec == asio::error::operation_aborted ||
+            ec == asio::error::connection_reset || ec == asio::error::eof) {
+            close();
+            return;
+        }
+        if (ec) {
+            const bool tooLarge = ec == http::error::header_limit || ec == http::error::body_limit ||
+                                  ec == http::error::buffer_overflow;
+            logRefused(std::string(tooLarge ? "oversized" : "malformed") + " request: " + ec.message());
+            Reply reply{tooLarge ? 431 : 400, replyBody(tooLarge ? "refused: request too large" : "refused: bad request"),
+                        {}};
+            write(std::move(reply), false);
+            return;
+        }
+        const auto& request = m_parser->get();
+        const bool keepAlive = request.keep_alive();
+        m_version = request.version();
+        if (request.method() != http::verb::get) {
+            logRefused(std::string("method ") + std::string(request.method_string()));
+            write(Reply{405, replyBody("refused: GET only"), {}}, false);
+            return;
+        }
+        const std::string target(request.target());
+        m_inHandler = true;
+        m_service.handle(target, [self = shared_from_this(), keepAlive, target](Reply reply) {
+            if (!reply.refusal.empty()) logRefused(reply.refusal + ": " + target.substr(0, 200));
+            // A request refused for its form ends its connection; an unknown path does not.
+            const bool keep = keepAlive && (reply.status < 400 || reply.status == 404);
+            if (self->m_inHandler) {
+                self->write(std::move(reply), keep); // answered at once, on this connection's thread
+                return;
+            }
+            // Answered after a commit, on the committing thread: back to the connection's thread.
+            asio::post(self->m_stream.get_executor(), [self, reply = std::move(reply), keep]() mutable {
+                self->write(std::move(reply), keep);
+            });
+        });
+        m_inHandler = false;
+    }
+
+    void write(Reply reply, bool keepAlive) {
+        auto response = std::make_shared<http::response<http::string_body>>(
+            static_cast<http::status>(reply.status), m_version == 10 ? 10 : 11);
+        response->set(http::field::server, "tessarine-server");
+        response->set(http::field::content_type, "text/plain; charset=utf-8");
+        response->set(http::field::cache_control, "no-store");
+        response->keep_alive(keepAlive);
+        response->body() = std::move(reply.body);
+        response->prepare_payload();
+        m_stream.expires_after(m_options.idleTimeout);
+        http::async_write(m_stream, *response,
+                          [self = shared_from_this(), response, keepAlive](beast::error_code ec, std::size_t) {
+                              if (ec || !keepAlive) {
+                                  self->close();
+                                  return;
+                              }
+                              self->read();
+                          });
+    }
+
+    void close() {
+        beast::error_code ignored;
+        m_stream.socket().shutdown(tcp::socket::shutdown_send, ignored);
+        m_stream.socket().close(ignored);
+    }
+
+    beast::tcp_stream m_stream;
+    beast::flat_buffer m_buffer{8192};
+    std::optional<http::request_parser<http::empty_body>> m_parser;
+    GameService& m_service;
+    const HttpOptions& m_options;
+    unsigned m_version = 11;
+    bool m_inHandler = false; // true while the service runs on this connection's thread
+};
+
+} // namespace
+
+HttpServer::HttpServer(std::vector<asio::io_context*> workers, const tcp::endpoint& endpoint, GameService& service,
+                       HttpOptions options)
+    : m_workers(std::move(workers)), m_acceptor(*m_workers.at(0)), m_sweepTimer(*m_workers.at(0)), m_service(service),
+      m_options(options) {
+    m_acceptor.open(endpoint.protocol());
+    m_acceptor.set_option(asio::socket_base::reuse_address(true));
+    m_acceptor.bind(endpoint);
+    m_acceptor.listen(asio::socket_base::max_listen_connections);
+}
+
+void HttpServer::start() {
+    accept();
+    scheduleSweep();
+}
+
+void HttpServer::stop() {
+    asio::post(m_acceptor.get_executor(), [this] {
+        beast::error_code ignored;
+        m_acceptor.close(ignored);
+    });
+    asio::post(m_sweepTimer.get_executor(), [this] { m_sweepTimer.cancel(); });
+}
+
+std::uint16_t HttpServer::port() const { return m_acceptor.local_endpoint().port(); }
+
+void HttpServer::accept() {
+    m_acceptor.async_accept([this](beast::error_code ec, tcp::socket socket) {
+        if (ec == asio::error::operation_aborted || !m_acceptor.is_open()) return;
+        if (!ec) {
+            // The connection moves to the next worker's thread for good; only the descriptor
+            // crosses over, so no object of one io_context is ever owned by another.
+            auto& worker = *m_workers[m_nextWorker++ % m_workers.size()];
+            beast::error_code moveError;
+            const auto protocol = socket.local_endpoint(moveError).protocol();
+            const auto handle = moveError ? -1 : socket.release(moveError);
+            if (!moveError) {
+                tcp::socket moved(worker, protocol, handle);
+                beast::error_code ignored;
+                moved.set_option(tcp::no_delay(true), ignored);
+                std::make_shared<Session>(std::move(moved), m_service, m_options)->start();
+            }
+        } else if (ec == asio::error::no_descriptors) {
+            logLine("accept: " + ec.message());
+        }
+        accept();
+    });
+}
+
+void HttpServer::scheduleSweep() {
+    m_sweepTimer.expires_after(m_options.sweepInterval);
+    m_sweepTimer.async_wait([this](beast::error_code ec) {
+        if (ec) return;
+        m_service.sweep();
+        scheduleSweep();
+    });
+}
+
+} // namespace server

@@ -1,0 +1,189 @@
+// The Qt binding under the offscreen platform: windows and controls appear where the layout puts
+// them, the mouse drives the drag manager, the window manager's close is the user's close, and the
+// message boxes answer with the button pressed.
+#include "platform/ui/Control.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/qt/QtBinding.h"
+#include "platform/ui/qt/QtDialogs.h"
+#include "tests/support/UiScene.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QImage>
+#include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace ui = platform::ui;
+using testing_support::UiScene;
+
+namespace {
+
+QApplication& app() {
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    static QApplication* a = new QApplication(argc, argv);
+    return *a;
+}
+
+class Board : public ui::Form {
+public:
+    Board() : ui::Form("board") {
+        BorderStyle = ui::vbBSNone;
+        Width = 9270;
+        Height = 6735;
+        back.Move(0, 0, 9270, 6735);
+        back.designWidth = 9270;
+        back.designHeight = 6735;
+        add(back);
+        tile.Move(7470, 1650, 480, 480);
+        tile.DragMode = ui::vbAutomatic;
+        tile.Stretch = true;
+        add(tile, &back);
+        status.Move(2520, 4890, 6045, 840);
+        add(status, &back);
+        back.onDragDrop = [this](ui::Control& s, float, float) { drops.push_back(&s); };
+    }
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override {
+        modes.push_back(UnloadMode);
+        Cancel = 1;
+    }
+    ui::ElasticContainer back{"back"};
+    ui::Image tile{"tile"};
+    ui::ListBox status{"status"};
+    std::vector<ui::Control*> drops;
+    std::vector<int> modes;
+};
+
+void send(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+    QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                  buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+} // namespace
+
+TEST(QtBinding, BorderlessWindowHasTheLayoutSizeInPixels) {
+    app();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    Board board;
+    board.Left = 150 * 15;
+    board.Top = 100 * 15;
+    board.Show();
+    QWidget* w = binding.widgetOf(board);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->size(), QSize(618, 449));
+    EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(binding.widgetOf(board.tile)->geometry(), QRect(498, 110, 32, 32));
+}
+
+TEST(QtBinding, PicturesAreDecodedAndControlsFollowTheModel) {
+    app();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    QImage red(32, 32, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(QString::fromStdString((scene.folder / "red_a.bmp").string())));
+    Board board;
+    board.Show();
+    board.tile.Picture = ui::Picture::load("red_a.bmp");
+    ASSERT_NE(board.tile.Picture->native(), nullptr);
+    QImage shot = binding.widgetOf(board.tile)->grab().toImage();
+    EXPECT_EQ(QColor(shot.pixel(16, 16)), QColor(Qt::red));
+    board.tile.Visible = false;
+    EXPECT_FALSE(binding.widgetOf(board.tile)->isVisible());
+    board.status.AddItem("Welcome");
+    board.status.ListIndex = 0;
+    auto* list = static_cast<QListWidget*>(binding.widgetOf(board.status));
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), "Welcome");
+    EXPECT_EQ(list->currentRow(), 0);
+}
+
+TEST(QtBinding, StretchedWindowScalesItsChildren) {
+    app();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    Board board;
+    board.Show();
+    board.back.Width = 9270 * 2;
+    board.back.Height = 6735 * 2;
+    EXPECT_EQ(binding.widgetOf(board.tile)->geometry(), QRect(996, 220, 64, 64));
+}
+
+TEST(QtBinding, MouseDragDropsOnTheControlUnderThePointer) {
+    app();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    Board board;
+    board.Show();
+    QWidget* w = binding.widgetOf(board);
+    send(w, QEvent::MouseButtonPress, {510, 120}, Qt::LeftButton);
+    send(w, QEvent::MouseMove, {400, 120}, Qt::LeftButton);
+    EXPECT_TRUE(board.drag().dragging());
+    send(w, QEvent::MouseMove, {300, 100}, Qt::LeftButton);
+    send(w, QEvent::MouseButtonRelease, {300, 100}, Qt::NoButton);
+    ASSERT_EQ(board.drops.size(), 1u);
+    EXPECT_EQ(board.drops[0], &board.tile);
+}
+
+TEST(QtBinding, WindowManagersCloseIsTheUsersClose) {
+    app();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    Board board;
+    board.Show();
+    QWidget* w = binding.widgetOf(board);
+    QCloseEvent close;
+    QApplication::sendEvent(w, &close);
+    EXPECT_EQ(board.modes, std::vector<int>{ui::vbFormControlMenu});
+    EXPECT_TRUE(board.loaded());
+    EXPECT_TRUE(w->isVisible());
+}
+
+TEST(QtDialogs, QuestionBoxShowsTextAndReturnsThePressedButton) {
+    app();
+    ui::qt::QtDialogs dialogs;
+    QString seenText, seenTitle;
+    int buttons = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seenText = box->text();
+        seenTitle = box->windowTitle();
+        buttons = static_cast<int>(box->buttons().size());
+        box->button(QMessageBox::No)->click();
+    });
+    const int answer = dialogs.msgBox("Quit now?\n\nReally?", platform::vbYesNo, "Quit Game In Play!");
+    EXPECT_EQ(answer, platform::vbNo);
+    EXPECT_EQ(seenText, "Quit now?\n\nReally?");
+    EXPECT_EQ(seenTitle, "Quit Game In Play!");
+    EXPECT_EQ(buttons, 2);
+}
+
+TEST(QtDialogs, InputBoxReturnsTypedTextAndCancelGivesEmpty) {
+    app();
+    ui::qt::QtDialogs dialogs;
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->setTextValue("secret");
+        dialog->accept();
+    });
+    EXPECT_EQ(dialogs.inputBox("Enter password:", "Private Game", ""), "secret");
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->reject();
+    });
+    EXPECT_EQ(dialogs.inputBox("Enter password:", "Private Game", "typed"), "");
+}

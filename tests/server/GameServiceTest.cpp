@@ -1,0 +1,471 @@
+#include "ServerTestKit.h"
+
+#include <gtest/gtest.h>
+
+using namespace netplay::wire;
+using server_test::Harness;
+
+namespace {
+
+// What the game would see in a mailbox reply.
+bool shows(const std::string& reply, Marker marker) { return hasMarker(reply, marker); }
+
+std::string listing(Harness& h) { return h.body("/Tessarine/readwait.mv"); }
+
+} // namespace
+
+TEST(ReplyForm, EveryReplyStartsWithThePrefixSoMarkersStandPastTheFirstCharacter) {
+    Harness h;
+    EXPECT_EQ(listing(h), "TS:");
+    const auto id = h.enter();
+    EXPECT_TRUE(h.join(id).starts_with(kReplyPrefix));
+    EXPECT_TRUE(h.get("s" + id).starts_with(kReplyPrefix));
+    EXPECT_TRUE(h.body("/Tessarine/updates.mv?1.1").starts_with(kReplyPrefix));
+    EXPECT_EQ(h.request("/Tessarine/nothing.mv").status, 404);
+    EXPECT_EQ(h.request("/other/getdata.mv?s1").status, 404);
+    EXPECT_FALSE(holdsProtocolToken(kReplyPrefix));
+}
+
+TEST(JoinWait, EntryGivesANewGameNumberBetweenTtttAndSsss) {
+    Harness h;
+    const auto reply = h.body("/Tessarine/joinwait.mv?tok+Ann+Paris+12+5+NO+none+300");
+    EXPECT_TRUE(shows(reply, Marker::Entry));
+    EXPECT_EQ(readEntryGameId(reply), "1");
+    EXPECT_EQ(h.enter("Bob"), "2");
+}
+
+TEST(JoinWait, GameNumbersAreNeverReusedEvenAfterWithdrawalAndRestart) {
+    Harness h;
+    const auto first = h.enter();
+    h.body("/Tessarine/exitwait.mv?" + first);
+    h.restart();
+    EXPECT_EQ(h.enter(), "2");
+}
+
+TEST(JoinWait, EveryFieldIsChecked) {
+    Harness h;
+    const std::vector<std::vector<std::string>> bad = {
+        {"tok", "Ann", "Paris", "12", "5", "NO", "none", "200"},          // wait not offered
+        {"tok", "Ann", "Paris", "12", "5", "MAYBE", "none", "300"},       // private flag
+        {"tok", "Ann", "Paris", "32768", "5", "NO", "none", "300"},       // counter too large
+        {"tok", "Ann", "Paris", "-1", "5", "NO", "none", "300"},          // counter negative
+        {"tok", "Ann", "Paris", "1.5", "5", "NO", "none", "300"},         // not a whole number
+        {"tok", std::string(26, 'a'), "Paris", "1", "5", "NO", "none", "300"},
+        {"tok", "Ann", std::string(26, 'b'), "1", "5", "NO", "none", "300"},
+        {"tok", "", "Paris", "1", "5", "NO", "none", "300"},              // no name
+        {"", "Ann", "Paris", "1", "5", "NO", "none", "300"},              // no token
+        {"tok", "Ann", "Paris", "1", "5", "YES", "", "300"},              // private without password
+        {"tok", "\xD0\x96" "enya", "Paris", "1", "5", "NO", "none", "300"},  // not in Windows-1252
+        {"tok", "Ann", "Paris", "1", "5", "NO", "none"},                  // seven fields
+    };
+    for (const auto& fields : bad) {
+        const auto reply = h.request("/Tessarine/joinwait.mv?" + formQuery(fields));
+        EXPECT_FALSE(shows(reply.body, Marker::Entry)) << formQuery(fields);
+        EXPECT_FALSE(shows(reply.body, Marker::Full));
+        EXPECT_FALSE(reply.refusal.empty());
+    }
+    EXPECT_EQ(listing(h), "TS:");
+    // The longest allowed name and location, and a name Windows-1252 can hold.
+    EXPECT_FALSE(h.enter(std::string(25, 'a')).empty());
+    EXPECT_FALSE(h.enter("M\xC3\xBCller").empty());
+}
+
+TEST(JoinWait, AFullRoomRepliesFull) {
+    server::ServiceConfig config;
+    config.limits.roomCapacity = 2;
+    Harness h(config);
+    h.enter("A");
+    h.enter("B");
+    const auto reply = h.body("/Tessarine/joinwait.mv?tok+C+Paris+1+1+NO+none+120");
+    EXPECT_TRUE(shows(reply, Marker::Full));
+    EXPECT_FALSE(shows(reply, Marker::Entry));
+}
+
+TEST(JoinWait, TheBoundOnGamesRepliesFull) {
+    server::ServiceConfig config;
+    config.limits.maxGames = 1;
+    Harness h(config);
+    h.playing();
+    EXPECT_TRUE(shows(h.body("/Tessarine/joinwait.mv?tok+C+Paris+1+1+NO+none+120"), Marker::Full));
+}
+
+TEST(ReadWait, ListsWaitingEntriesOldestFirstWithoutThePassword) {
+    Harness h;
+    h.enter("Ann", "t1", "YES", "secret");
+    h.enter("Bob", "t2");
+    const auto reply = listing(h);
+    EXPECT_EQ(reply.find("secret"), std::string::npos);
+    const auto entries = readWaitingList(reply);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].playerId, "Ann");
+    EXPECT_EQ(entries[0].privateFlag, "YES");
+    EXPECT_EQ(entries[0].location, "Paris");
+    EXPECT_EQ(entries[0].played, "12");
+    EXPECT_EQ(entries[0].wins, "5");
+    EXPECT_EQ(entries[1].playerId, "Bob");
+    EXPECT_EQ(entries[1].privateFlag, "NO");
+}
+
+TEST(JoinGame, APublicJoinSucceedsOnceAndLeavesTheListing) {
+    Harness h;
+    const auto id = h.enter();
+    const auto reply = h.join(id);
+    EXPECT_TRUE(shows(reply, Marker::Joined));
+    EXPECT_TRUE(readWaitingList(listing(h)).empty());
+    const auto second = h.join(id, "thirdTok");
+    EXPECT_FALSE(shows(second, Marker::Joined));
+    EXPECT_FALSE(shows(second, Marker::BadPassword));
+}
+
+TEST(JoinGame, PrivateGamesNeedTheRightPassword) {
+    Harness h;
+    const auto id = h.enter("Ann", "hostTok", "YES", "open sesame");
+    EXPECT_TRUE(shows(h.join(id, "joinTok", "wrong"), Marker::BadPassword));
+    EXPECT_TRUE(shows(h.join(id, "joinTok", ""), Marker::BadPassword));
+    EXPECT_EQ(readWaitingList(listing(h)).size(), 1u);
+    EXPECT_TRUE(shows(h.join(id, "joinTok", "open sesame"), Marker::Joined));
+}
+
+TEST(JoinGame, OwnEntryCannotBeJoined) {
+    Harness h;
+    const auto id = h.enter("Ann", "sameTok");
+    const auto reply = h.join(id, "sameTok");
+    EXPECT_FALSE(shows(reply, Marker::Joined));
+    EXPECT_FALSE(shows(reply, Marker::BadPassword));
+    EXPECT_EQ(readWaitingList(listing(h)).size(), 1u);
+}
+
+TEST(JoinGame, UnknownOrMalformedNumbersGetNeitherMarker) {
+    Harness h;
+    for (const auto* id : {"99", "0", "abc", "", "12345678901"}) {
+        const auto reply = h.join(id);
+        EXPECT_FALSE(shows(reply, Marker::Joined)) << id;
+        EXPECT_FALSE(shows(reply, Marker::BadPassword)) << id;
+    }
+}
+
+TEST(ExitWait, BeforeAJoinTheEntryLeavesTheRoom) {
+    Harness h;
+    const auto id = h.enter();
+    h.body("/Tessarine/exitwait.mv?" + id);
+    EXPECT_TRUE(readWaitingList(listing(h)).empty());
+    EXPECT_FALSE(shows(h.join(id), Marker::Joined));
+}
+
+TEST(ExitWait, AfterAJoinTheJoinerGetsQuitGame) {
+    Harness h;
+    const auto id = h.playing();
+    h.body("/Tessarine/exitwait.mv?" + id);
+    EXPECT_TRUE(shows(h.get("c" + id), Marker::QuitGame));
+    // The game is over: the joiner's own posts are dropped but acknowledged.
+    EXPECT_TRUE(shows(h.post("s" + id, PostKind::Move, "e35"), Marker::WriteOk));
+    EXPECT_TRUE(shows(h.get("s" + id), Marker::FileNotFound));
+}
+
+TEST(PostData, EveryKindIsAcknowledgedAndQueued) {
+    Harness h;
+    const auto id = h.playing();
+    EXPECT_TRUE(shows(h.post("s" + id, PostKind::Start, formatPlayerInfoBlock(playerInfoFromCounters("Bob", "Rome", 1, 2, 3, 4))),
+                      Marker::WriteOk));
+    EXPECT_TRUE(shows(h.post("c" + id, PostKind::Data, formatPlayerInfoBlock(playerInfoFromCounters("Ann", "Paris", 1, 0, 1, 0))),
+                      Marker::WriteOk));
+    EXPECT_TRUE(shows(h.post("c" + id, PostKind::PicUrl, "http://example.invalid/ann.jpg"), Marker::WriteOk));
+    EXPECT_TRUE(shows(h.post("s" + id, PostKind::Move, "e35"), Marker::WriteOk));
+    EXPECT_TRUE(shows(h.post("s" + id, PostKind::Chat, "hello"), Marker::WriteOk));
+
+    const auto host = h.get("s" + id);
+    EXPECT_TRUE(shows(host, Marker::StartGame));
+    EXPECT_EQ(readPlayerInfoBlock(host).name, "Bob");
+    EXPECT_EQ(readPlayerInfoBlock(host).tied, "4");
+    EXPECT_EQ(readMove(host)->cell, 35);
+    EXPECT_EQ(readMailboxPayload(host, PostKind::Chat), "hello");
+
+    const auto joiner = h.get("c" + id);
+    EXPECT_TRUE(shows(joiner, Marker::PlayData));
+    EXPECT_EQ(readPlayerInfoBlock(joiner).location, "Paris");
+    EXPECT_EQ(readMailboxPayload(joiner, PostKind::PicUrl), "http://example.invalid/ann.jpg");
+}
+
+TEST(PostData, BadKeysKindsAndMovesGetNoWriteOk) {
+    Harness h;
+    const auto id = h.playing();
+    const std::vector<std::string> bad = {
+        "x" + id + "+MOVE+e35", "s+MOVE+e35", "s999+MOVE+e35", "s" + id + "+JUMP+e35", "s" + id + "+MOVE+E35",
+        "s" + id + "+MOVE+e42", "s" + id + "+MOVE+", "s" + id + "+MOVE", "s" + id + "+QUIT+extra",
+        "s" + id + "+CHAT+", "s" + id + "+START+nonsense", "s" + id, "s" + id + "+MOVE+e35+more",
+        "s" + id + "+CHAT+%E2%98%83"};
+    for (const auto& query : bad) {
+        const auto reply = h.request("/Tessarine/postdata.mv?" + query);
+        EXPECT_FALSE(shows(reply.body, Marker::WriteOk)) << query;
+        EXPECT_FALSE(reply.refusal.empty()) << query;
+    }
+    EXPECT_TRUE(shows(h.get("s" + id), Marker::FileNotFound));
+}
+
+TEST(PostData, PostsBeforeAnyoneJoinedAreRefused) {
+    Harness h;
+    const auto id = h.enter();
+    EXPECT_FALSE(shows(h.post("s" + id, PostKind::Chat, "anyone?"), Marker::WriteOk));
+}
+
+TEST(PostData, PostsAfterTheOtherSideQuitAreDroppedButAcknowledged) {
+    Harness h;
+    const auto id = h.playing();
+    EXPECT_TRUE(shows(h.post("s" + id, PostKind::Quit), Marker::WriteOk)); // the joiner leaves
+    EXPECT_TRUE(shows(h.post("c" + id, PostKind::Move, "a3"), Marker::WriteOk));
+    EXPECT_TRUE(shows(h.post("s" + id, PostKind::Quit), Marker::WriteOk)); // leaving twice
+    EXPECT_TRUE(shows(h.get("s" + id), Marker::QuitGame));
+    EXPECT_TRUE(shows(h.get("s" + id), Marker::FileNotFound));
+    EXPECT_TRUE(shows(h.get("c" + id), Marker::FileNotFound));
+}
+
+TEST(PostData, AFullMailboxRefusesFurtherPosts) {
+    server::ServiceConfig config;
+    config.limits.mailboxCapacity = 3;
+    Harness h(config);
+    const auto id = h.playing();
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(shows(h.post("s" + id, PostKind::Chat, "c" + std::to_string(i)), Marker::WriteOk));
+    EXPECT_FALSE(shows(h.post("s" + id, PostKind::Chat, "one too many"), Marker::WriteOk));
+    h.get("s" + id);
+    EXPECT_TRUE(shows(h.post("s" + id, PostKind::Chat, "room again"), Marker::WriteOk));
+}
+
+TEST(GetData, AnEmptyOrUnknownMailboxRepliesFileNotFound) {
+    Harness h;
+    const auto id = h.playing();
+    EXPECT_TRUE(shows(h.get("s" + id), Marker::FileNotFound));
+    EXPECT_TRUE(shows(h.get("c" + id), Marker::FileNotFound));
+    EXPECT_TRUE(shows(h.get("s424242"), Marker::FileNotFound));
+    EXPECT_TRUE(shows(h.get("garbage"), Marker::FileNotFound));
+}
+
+TEST(GetData, RecordsArriveInOrderAndOnlyOnce) {
+    Harness h;
+    const auto id = h.playing();
+    h.post("s" + id, PostKind::Move, "a1");
+    h.post("s" + id, PostKind::Move, "b2");
+    h.post("s" + id, PostKind::Move, "c3");
+    EXPECT_EQ(readMove(h.get("s" + id))->cell, 1);
+    EXPECT_EQ(readMove(h.get("s" + id))->cell, 2);
+    EXPECT_EQ(readMove(h.get("s" + id))->cell, 3);
+    EXPECT_TRUE(shows(h.get("s" + id), Marker::FileNotFound));
+}
+
+TEST(GetData, OneRecordOfEachKindPerReply) {
+    Harness h;
+    const auto id = h.playing();
+    h.post("s" + id, PostKind::Chat, "first");
+    h.post("s" + id, PostKind::Move, "a1");
+    h.post("s" + id, PostKind::Chat, "second");
+    const auto reply = h.get("s" + id);
+    EXPECT_EQ(readMailboxPayload(reply, PostKind::Chat), "first");
+    EXPECT_EQ(reply.find("second"), std::string::npos);
+    EXPECT_TRUE(readMove(reply));
+    EXPECT_EQ(readMailboxPayload(h.get("s" + id), PostKind::Chat), "second");
+}
+
+TEST(GetData, PlayerBlocksComeFirstAndChatLast) {
+    Harness h;
+    const auto id = h.playing();
+    h.post("c" + id, PostKind::Chat, "xxxEvejjjhh*");
+    h.post("c" + id, PostKind::Data, formatPlayerInfoBlock(playerInfoFromCounters("Ann", "Paris", 1, 1, 0, 0)));
+    const auto reply = h.get("c" + id);
+    EXPECT_LT(reply.find("PLAYDATA"), reply.find("*CHAT*"));
+    EXPECT_EQ(readPlayerInfoBlock(reply).name, "Ann");
+}
+
+TEST(GetData, NothingFollowsAQuitAndAQuitNeverSharesAReplyWithAMove) {
+    Harness h;
+    const auto id = h.playing();
+    h.post("s" + id, PostKind::Chat, "bye");
+    h.post("s" + id, PostKind::Quit);
+    const auto reply = h.get("s" + id);
+    EXPECT_EQ(readMailboxPayload(reply, PostKind::Chat), "bye");
+    EXPECT_TRUE(shows(reply, Marker::QuitGame));
+
+    Harness g;
+    const auto other = g.playing();
+    g.post("s" + other, PostKind::Move, "a1");
+    g.post("s" + other, PostKind::Quit);
+    const auto first = g.get("s" + other);
+    EXPECT_TRUE(readMove(first));
+    EXPECT_FALSE(shows(first, Marker::QuitGame)); // the game would drop the move otherwise
+    EXPECT_TRUE(shows(g.get("s" + other), Marker::QuitGame));
+}
+
+TEST(Sanitising, ChatHoldingProtocolTextArrivesHarmless) {
+    Harness h;
+    const auto id = h.playing();
+    for (const std::string& chat : std::vector<std::string>{"QUIT*GAME", "xxSocket Error", "PLAYDATA", "*MOVE* *#*$e35$*#*",
+                                   "FILE*NOT*FOUND", "START*GAME xxxEvejjj", "$$$** ha"}) {
+        h.post("s" + id, PostKind::Chat, chat);
+        const auto reply = h.get("s" + id);
+        EXPECT_TRUE(shows(reply, Marker::Chat)) << chat;
+        for (const auto marker : {Marker::QuitGame, Marker::SocketError, Marker::PlayData, Marker::Move,
+                                  Marker::FileNotFound, Marker::StartGame, Marker::PicUrl})
+            EXPECT_FALSE(shows(reply, marker)) << chat;
+        const auto text = readMailboxPayload(reply, PostKind::Chat);
+        ASSERT_TRUE(text) << chat;
+        EXPECT_FALSE(holdsProtocolToken(*text)) << *text;
+    }
+}
+
+TEST(Sanitising, NamesAndLocationsInTheListingAreCleaned) {
+    Harness h;
+    h.body("/Tessarine/joinwait.mv?" + formQuery({"t", "*#*Eve#*#", "Socket Error", "0", "0", "NO", "none", "300"}));
+    h.enter("Bob", "t2");
+    const auto reply = listing(h);
+    EXPECT_FALSE(shows(reply, Marker::SocketError));
+    const auto entries = readWaitingList(reply);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].playerId, "+~+Eve~+~");
+    EXPECT_EQ(entries[1].playerId, "Bob");
+}
+
+TEST(Sanitising, APlayerBlockWithHostileNamesReadsBackAsSent) {
+    Harness h;
+    const auto id = h.playing();
+    h.post("s" + id, PostKind::Start, "xxxRajjjjhh*Nowhere*qqcc*1*eerr*2*pptt*3*vvmm*4*aa");
+    const auto read = readPlayerInfoBlock(h.get("s" + id));
+    EXPECT_EQ(read.name, "Raj");
+    EXPECT_EQ(read.location, "Nowhere");
+    EXPECT_EQ(read.played, "1");
+}
+
+TEST(Expiry, AWaitingEntryExpiresAtItsWaitTime) {
+    Harness h;
+    const auto id = h.enter("Ann", "hostTok", "NO", "none", "120");
+    h.clock.advanceSeconds(119);
+    EXPECT_EQ(readWaitingList(listing(h)).size(), 1u);
+    h.clock.advanceSeconds(1);
+    EXPECT_TRUE(readWaitingList(listing(h)).empty());
+    EXPECT_FALSE(shows(h.join(id), Marker::Joined));
+}
+
+TEST(Expiry, ExpiredEntriesFreeTheirPlaceInTheRoom) {
+    server::ServiceConfig config;
+    config.limits.roomCapacity = 1;
+    Harness h(config);
+    h.enter("Ann", "t", "NO", "none", "120");
+    EXPECT_TRUE(h.enter("Bob").empty());
+    h.clock.advanceSeconds(121);
+    EXPECT_FALSE(h.enter("Bob").empty());
+}
+
+TEST(Expiry, ASideSilentForTwoMinutesIsGoneAndTheOtherGetsQuitGame) {
+    Harness h;
+    const auto id = h.playing();
+    for (int i = 0; i < 4; ++i) {
+        h.clock.advanceSeconds(30);
+        EXPECT_TRUE(shows(h.get("s" + id), Marker::FileNotFound)); // only the host polls
+    }
+    h.clock.advanceSeconds(1);
+    EXPECT_TRUE(shows(h.get("s" + id), Marker::QuitGame));
+}
+
+TEST(Expiry, TheSweepFindsSilentSidesWithoutARequest) {
+    Harness h;
+    const auto id = h.playing();
+    h.clock.advanceSeconds(60);
+    h.get("s" + id);
+    h.clock.advanceSeconds(61);
+    h.service->sweep();
+    h.restart(); // the quit was kept
+    EXPECT_TRUE(shows(h.get("s" + id), Marker::QuitGame));
+}
+
+TEST(Expiry, GamesWithoutARequestForThirtyMinutesAreRemoved) {
+    Harness h;
+    const auto id = h.playing();
+    h.post("s" + id, PostKind::Chat, "still there?");
+    EXPECT_EQ(h.service->gameCount(), 1u);
+    h.clock.advanceSeconds(30 * 60 + 1);
+    h.service->sweep();
+    EXPECT_EQ(h.service->gameCount(), 0u);
+    h.restart();
+    EXPECT_EQ(h.service->gameCount(), 0u);
+    EXPECT_TRUE(shows(h.get("s" + id), Marker::FileNotFound));
+}
+
+TEST(Updates, TheCurrentVersionIsCurrentAndAnyOtherIsUpdated) {
+    Harness h;
+    EXPECT_TRUE(shows(h.body("/Tessarine/updates.mv?1.1"), Marker::Current));
+    EXPECT_TRUE(shows(h.body("/Tessarine/updates.mv?1.0"), Marker::Updated));
+    EXPECT_TRUE(shows(h.body("/Tessarine/updates.mv"), Marker::Updated));
+    EXPECT_FALSE(shows(h.body("/Tessarine/updates.mv?1.0"), Marker::Current));
+}
+
+TEST(Durability, EntriesJoinsAndQueuedRecordsSurviveARestart) {
+    Harness h;
+    const auto waiting = h.enter("Ann", "t1", "YES", "pw");
+    const auto playing = h.playing();
+    h.post("s" + playing, PostKind::Move, "e35");
+    h.post("c" + playing, PostKind::Chat, "hi");
+    h.restart();
+    const auto entries = readWaitingList(listing(h));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].gameId, waiting);
+    EXPECT_TRUE(shows(h.join(waiting, "x", "pw"), Marker::Joined));
+    EXPECT_EQ(readMove(h.get("s" + playing))->cell, 35);
+    EXPECT_EQ(readMailboxPayload(h.get("c" + playing), PostKind::Chat), "hi");
+    h.restart();
+    EXPECT_TRUE(shows(h.get("s" + playing), Marker::FileNotFound)); // delivered records stay delivered
+}
+
+namespace {
+// Holds every submission until told to finish it.
+class HeldSink final : public server::ChangeSink {
+public:
+    std::vector<std::function<void(bool)>> held;
+    void submit(std::vector<server::Change>, std::function<void(bool)> done) override { held.push_back(std::move(done)); }
+};
+} // namespace
+
+TEST(Durability, RepliesThatVouchForAChangeWaitForItsCommit) {
+    server_test::ManualClock clock;
+    HeldSink sink;
+    server::setLogQuiet(true);
+    server::GameService service({}, clock, sink);
+    std::vector<std::string> replies;
+    auto keep = [&](server::Reply r) { replies.push_back(r.body); };
+    service.handle("/Tessarine/joinwait.mv?t+Ann+Paris+1+1+NO+none+300", keep);
+    EXPECT_TRUE(replies.empty());
+    service.handle("/Tessarine/readwait.mv", keep); // reads answer at once
+    EXPECT_EQ(replies.size(), 1u);
+    ASSERT_EQ(sink.held.size(), 1u);
+    sink.held[0](true);
+    ASSERT_EQ(replies.size(), 2u);
+    EXPECT_TRUE(hasMarker(replies[1], Marker::Entry));
+    service.handle("/Tessarine/joingame.mv?1+u+", keep);
+    ASSERT_EQ(sink.held.size(), 2u);
+    sink.held[1](false); // the store failed: no "-JOINED-"
+    EXPECT_FALSE(hasMarker(replies.back(), Marker::Joined));
+}
+
+TEST(HostileRequests, OversizedMalformedAndBinaryTargetsAreRefusedCleanly) {
+    Harness h;
+    const auto id = h.playing();
+    EXPECT_EQ(h.request("/Tessarine/getdata.mv?" + std::string(5000, 'a')).status, 414);
+    EXPECT_FALSE(h.request("/Tessarine/postdata.mv?s" + id + "+CHAT+%").refusal.empty());
+    EXPECT_FALSE(h.request("/Tessarine/postdata.mv?s" + id + "+CHAT+%FF%FE").refusal.empty());
+    std::string binary;
+    for (int i = 0; i < 256; ++i) binary += static_cast<char>(i);
+    EXPECT_EQ(h.request(binary).status, 404);
+    EXPECT_FALSE(shows(h.body("/Tessarine/joinwait.mv?" + binary), Marker::Entry));
+    EXPECT_FALSE(shows(h.body("/Tessarine/postdata.mv?" + binary), Marker::WriteOk));
+    EXPECT_EQ(h.request("/Tessarine/.mv").status, 404);
+    EXPECT_EQ(h.request("").status, 404);
+    EXPECT_TRUE(shows(h.get("s" + id), Marker::FileNotFound));
+}
+
+TEST(HostileRequests, RefusalsCarryNoMarker) {
+    Harness h;
+    const auto id = h.playing();
+    for (const std::string& target : std::vector<std::string>{"/Tessarine/joinwait.mv?a", "/Tessarine/joingame.mv?x", "/Tessarine/exitwait.mv?9",
+                                     "/Tessarine/postdata.mv?s" + id + "+MOVE+zz", "/Tessarine/getdata.mv",
+                                     "/Tessarine/postdata.mv?s" + id + "+CHAT+%"}) {
+        const auto reply = h.request(target);
+        EXPECT_FALSE(reply.refusal.empty()) << target;
+        for (auto* m = markersBegin(); m != markersEnd(); ++m) EXPECT_FALSE(hasMarker(reply.body, m->marker)) << target;
+    }
+}

@@ -1,0 +1,70 @@
+#pragma once
+// The files the resource tool writes into the program folder, by the names the game loads them.
+//
+// Program folder:
+//   bricks.bmp flowers.bmp forest.bmp Marble.bmp steel.bmp sunset.bmp undersea.bmp woody.bmp
+//       board backgrounds, 618 x 449; the only .bmp files of the program folder, because every
+//       .bmp there is offered as a board
+//   sysmess.wav incoming.wav sent.wav dropped.wav dropped2.wav begin.wav app.wav missed.wav
+//       the default sounds of the eight sound events, in event order
+// Subfolder "pics" (the picture store):
+//   blue_a.bmp .. blue_z.bmp, red_a.bmp .. red_z.bmp, yel_a.bmp .. yel_z.bmp   tiles, 32 x 32
+//   onlight.bmp redlight.bmp offlight.bmp                                      lights, 12 x 12
+//   soundon.bmp soundoff.bmp quickhelp.bmp                                     buttons, 26 x 25
+//   photona.bmp pcplayer.bmp                                                   portraits, 100 x 85
+//   logo.bmp                                                                   logo, 125 x 44
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace tools::resources {
+
+inline constexpr int BoardWidth = 618;
+inline constexpr int BoardHeight = 449;
+inline constexpr int TileSize = 32;
+
+inline constexpr std::array<std::string_view, 8> BoardFiles = {
+    "bricks.bmp", "flowers.bmp", "forest.bmp", "Marble.bmp",
+    "steel.bmp",  "sunset.bmp",  "undersea.bmp", "woody.bmp"};
+
+inline constexpr std::array<std::string_view, 8> SoundFiles = {
+    "sysmess.wav", "incoming.wav", "sent.wav", "dropped.wav",
+    "dropped2.wav", "begin.wav", "app.wav", "missed.wav"};
+
+// Folder of the picture store, inside the program folder.
+inline constexpr std::string_view PicturesFolder = "pics";
+
+// The three tile sets of the store: "blue", "red", "yel".
+inline constexpr std::array<std::string_view, 3> TileSets = {"blue", "red", "yel"};
+
+// "pics/blue_a.bmp" for set "blue" and letter index 0; relative to the program folder.
+inline std::string tileFile(std::string_view set, int letterIndex) {
+    return std::string(PicturesFolder) + "/" + std::string(set) + "_" +
+           static_cast<char>('a' + letterIndex) + ".bmp";
+}
+
+// "pics/onlight.bmp" for the store picture "onlight"; relative to the program folder.
+inline std::string pictureFile(std::string_view picture) {
+    return std::string(PicturesFolder) + "/" + std::string(picture) + ".bmp";
+}
+
+struct PictureSize {
+    std::string_view name;
+    int width;
+    int height;
+};
+
+// Every single picture of the store besides the tiles.
+inline constexpr std::array<PictureSize, 9> StorePictures = {{
+    {"onlight", 12, 12},
+    {"redlight", 12, 12},
+    {"offlight", 12, 12},
+    {"soundon", 26, 25},
+    {"soundoff", 26, 25},
+    {"quickhelp", 26, 25},
+    {"photona", 100, 85},
+    {"pcplayer", 100, 85},
+    {"logo", 125, 44},
+}};
+
+} // namespace tools::resources
