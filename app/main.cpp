@@ -2,14 +2,20 @@
 // shell) and opens the game window.
 #include "engine/Shared.h"
 #include "engine/State.h"
+#include "netplay/InetGame.h"
+#include "platform/help/HelpWindow.h"
 #include "platform/inet/CurlHttpClient.h"
 #include "platform/seams/Random.h"
 #include "platform/shellexec/DesktopShell.h"
 #include "platform/sound/QtSoundPlayer.h"
+#include "platform/ui/CommonDialog.h"
 #include "platform/ui/Files.h"
 #include "platform/ui/qt/QtBinding.h"
 #include "platform/ui/qt/QtClock.h"
 #include "platform/ui/qt/QtDialogs.h"
+#include "shell/PlayMore.h"
+#include "shell/Startup.h"
+#include "window/LeaveInternet.h"
 #include "window/MainWindow.h"
 
 #include <QApplication>
@@ -50,8 +56,21 @@ int main(int argc, char** argv) {
 
     engine::SetCurrentDirToAppPath();
     s.AppVersion = "1.1";
+    // A game that ends opens the shell's game-over dialog.
+    engine::setGameOverDialog(&shell::playMoreDialog());
+    // Giving up an Internet game tells the opponent through the game server.
+    window::setQuitInternetGame(&netplay::QuitInternetGame);
 
-    // The login window comes later; until then the game window opens straight away.
-    window::main().Show();
+    // The common dialog's help commands open the program's help window.
+    platform::ui::setHelpViewer([](const std::string& file, int command, int context) {
+        platform::help::showHelp(file, command, context);
+    });
+
+    // The common dialog's file-open box.
+    platform::ui::qt::QtFilePicker picker;
+    platform::ui::setFilePicker(&picker);
+
+    // Login first: it leads to the game window, or through the profile editor for a new name.
+    shell::startProgram();
     return app.exec();
 }

@@ -25,7 +25,7 @@ function(tessarine_test name)
   target_compile_definitions(${name} PRIVATE TESSARINE_PROGRAM_DIR="${TESSARINE_PROGRAM_DIR}")
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${T_LABELS}"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${T_LABELS}" TIMEOUT 120
     DISCOVERY_TIMEOUT 60)
 endfunction()
 

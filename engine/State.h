@@ -1,7 +1,9 @@
 #pragma once
 // The program-wide state of the game: one object, reached through state(), read and written
 // directly by every window and procedure. Integers that the game stores in 16 bits stay 16-bit.
+#include "engine/ObjectRef.h"
 #include "engine/playerfile/PlayerRecord.h"
+#include "kvdplay/Interfaces.h"
 #include "platform/seams/Services.h"
 
 #include <cstdint>
@@ -57,6 +59,8 @@ struct State {
     std::string PhotoUrl;
     std::string BoardFile;
     std::string LanProtocol;
+    std::string UseProxy;             // "1" through a named proxy, "0" direct
+    std::string ProxyAddress;
     std::int16_t SkillLevel = 0;
     std::string SoundSystemMessage;
     std::string SoundChatIn;
@@ -73,6 +77,12 @@ struct State {
     std::string InboxKey;
     std::string OutboxKey;
     float WaitDeadline = 0.0f;
+
+    // The network library's global object and the session object of a LAN game, each held
+    // until it is replaced or the program ends.
+    ObjectRef<kvdplay::IkvDirectPlayGlobal> DPGlobal;
+    ObjectRef<kvdplay::IkvDirectPlay> DPlay;
+    std::int16_t ProviderAutoDone = 0;   // 1 once the saved provider was picked in this run
 
     // The dictionary in memory: Words[1..WordCount]; Words[0] is unused so the numbering
     // matches the file's record numbers.

@@ -6,6 +6,10 @@
 #include <dlfcn.h>
 #include <filesystem>
 
+#ifdef KVDPLAY_WITH_UI
+#include "kvdplay/ui/QtControlUi.h"
+#endif
+
 using namespace platform::com;
 
 namespace {
@@ -19,6 +23,15 @@ std::string libraryPath()
     const auto path = std::filesystem::weakly_canonical(std::filesystem::absolute(info.dli_fname), ec);
     return ec ? std::string(info.dli_fname) : path.string();
 }
+
+#ifdef KVDPLAY_WITH_UI
+// The control's windows are Qt windows in the desktop build; the links of its About box open
+// through the desktop's handlers, relative to the program folder the library sits in.
+[[maybe_unused]] const bool g_windowsInstalled = [] {
+    kvdplay::ui::installQtControlUi(std::filesystem::path(libraryPath()).parent_path().string());
+    return true;
+}();
+#endif
 
 } // namespace
 

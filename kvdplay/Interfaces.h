@@ -230,6 +230,60 @@ protected:
     ~IkvDPMSG_GENERIC() = default;
 };
 
+// The session object: one member per DirectPlay call (two for Receive and GetPlayerName).
+class IkvDirectPlay : public IDispatch {
+public:
+    virtual HRESULT AddPlayerToGroup(LONG pidGroup, LONG pidPlayer) = 0;
+    virtual HRESULT Close() = 0;
+    virtual HRESULT CreateGroup(BSTR lpGroupFriendlyName, BSTR lpGroupFormalName, LONG* pidGroup) = 0;
+    virtual HRESULT CreatePlayer(BSTR lpPlayerFriendlyName, BSTR lpPlayerFormalName, LONG* pidPlayer) = 0;
+    virtual HRESULT DeletePlayerFromGroup(LONG pidGroup, LONG pidPlayer) = 0;
+    virtual HRESULT DestroyGroup(LONG pidID) = 0;
+    virtual HRESULT DestroyPlayer(LONG pidID) = 0;
+    virtual HRESULT EnableNewPlayers(VARIANT_BOOL bEnable) = 0;
+    virtual HRESULT EnumGroups(LONG dwSessionID, LONG dwFlags, IkvDirectPlayPlayers** groups) = 0;
+    virtual HRESULT EnumGroupPlayers(LONG pidGroupPID, LONG dwFlags, IkvDirectPlayPlayers** players) = 0;
+    virtual HRESULT EnumPlayers(LONG dwSessionID, LONG dwFlags, IkvDirectPlayPlayers** players) = 0;
+    virtual HRESULT EnumSessions(IkvDPSESSIONDESC* lpSDesc, LONG dwTimeout, LONG dwFlags,
+                                 IkvDirectPlaySessions** sessions) = 0;
+    virtual HRESULT GetCaps(IkvDPCAPS** caps) = 0;
+    virtual HRESULT GetMessageCount(LONG pidID, LONG* count) = 0;
+    virtual HRESULT GetPlayerCaps(LONG pidID, IkvDPCAPS** caps) = 0;
+    virtual HRESULT GetPlayerName(LONG pidID, BSTR* lpPlayerFriendlyName, BSTR* lpPlayerFormalName) = 0;
+    virtual HRESULT Open(IkvDPSESSIONDESC* lpSDesc) = 0;
+    virtual HRESULT Receive(LONG pidFrom, LONG pidTo, LONG dwFlags, IkvDirectPlayMessage** message) = 0;
+    virtual HRESULT SaveSession(BSTR lpSessionName) = 0;
+    virtual HRESULT Send(LONG pidFrom, LONG pidTo, LONG dwFlags, VARIANT lpvBuffer, LONG* result) = 0;
+    virtual HRESULT SetPlayerName(LONG pidID, BSTR lpPlayerFriendlyName, BSTR lpPlayerFormalName) = 0;
+    virtual HRESULT CloseSession() = 0;
+    virtual HRESULT OpenSession(IkvDPSESSIONDESC* lpSDesc) = 0;
+
+protected:
+    ~IkvDirectPlay() = default;
+};
+
+// The entry object: providers, session objects and buffer lengths.
+class IkvDirectPlayGlobal : public IDispatch {
+public:
+    virtual HRESULT DirectPlayCreate(VARIANT vProviderId, IkvDirectPlay** session) = 0;
+    virtual HRESULT DirectPlayEnumerate(IkvDirectPlayProviders** providers) = 0;
+    virtual HRESULT BufferLength(VARIANT vBuffer, LONG* length) = 0;
+
+protected:
+    ~IkvDirectPlayGlobal() = default;
+};
+
+// The control that carries the application's session GUID.
+class IkvPlay : public IDispatch {
+public:
+    virtual HRESULT get_guidSession(BSTR* value) = 0;
+    virtual HRESULT put_guidSession(BSTR value) = 0;
+    virtual HRESULT AboutBox() = 0;
+
+protected:
+    ~IkvPlay() = default;
+};
+
 #if defined(__clang__) || defined(__GNUC__)
 #pragma GCC diagnostic pop
 #endif

@@ -1,6 +1,9 @@
 #include "kvdplay/Module.h"
 
+#include "kvdplay/Control.h"
+#include "kvdplay/Global.h"
 #include "kvdplay/Object.h"
+#include "kvdplay/PropertyPage.h"
 #include "kvdplay/SessionDesc.h"
 
 namespace kvdplay {
@@ -23,18 +26,29 @@ HRESULT createSessionDesc(IUnknown* outer, REFIID riid, void** out)
     return hr;
 }
 
-// The four classes with a factory. A null creator is a class whose objects are not built yet:
-// it answers that the class is not available.
+HRESULT createGlobal(IUnknown* outer, REFIID riid, void** out)
+{
+    if (outer)
+        return CLASS_E_NOAGGREGATION;
+    Global* made = Global::create();
+    if (!made)
+        return E_OUTOFMEMORY;
+    const HRESULT hr = made->QueryInterface(riid, out);
+    made->Release();
+    return hr;
+}
+
+// The four classes with a factory.
 struct FactoryEntry {
     const CLSID* clsid;
     Creator create;
 };
 
 const FactoryEntry kFactories[] = {
-    {&CLSID_kvDirectPlayGlobal, nullptr},
+    {&CLSID_kvDirectPlayGlobal, &createGlobal},
     {&CLSID_kvDPSESSIONDESC, &createSessionDesc},
-    {&CLSID_kvPlay, nullptr},
-    {&CLSID_kvPlayPpg, nullptr},
+    {&CLSID_kvPlay, &PlayControl::create}, // the control alone can be aggregated
+    {&CLSID_kvPlayPpg, &PropertyPage::create},
 };
 
 class ClassFactory final : public IClassFactory {

@@ -1,8 +1,12 @@
 #include "kvdplay/TypeTables.h"
 
 #include "kvdplay/Collections.h"
+#include "kvdplay/Control.h"
+#include "kvdplay/DispatchArgs.h"
 #include "kvdplay/Errors.h"
+#include "kvdplay/Global.h"
 #include "kvdplay/Message.h"
+#include "kvdplay/Session.h"
 #include "kvdplay/SessionDesc.h"
 
 namespace kvdplay {
@@ -120,12 +124,101 @@ const MemberInfo kGenericMembers[] = {
     propGet<&IkvDPMSG_GENERIC::get_dwType>("dwType", 1, 469),
 };
 
+const MemberInfo kGlobalMembers[] = {
+    methodWithResult<&IkvDirectPlayGlobal::DirectPlayCreate>("DirectPlayCreate", 1, 289, "vProviderId"),
+    methodWithResult<&IkvDirectPlayGlobal::DirectPlayEnumerate>("DirectPlayEnumerate", 2, 293),
+    methodWithResult<&IkvDirectPlayGlobal::BufferLength>("BufferLength", 3, 285, "vBuffer"),
+};
+
+// GetPlayerName hands back two names through by-reference arguments (strings, or VARIANTs
+// that receive strings), which the generic table entries do not carry.
+HRESULT storeName(VARIANT& target, BSTR name)
+{
+    if (target.vt == (VT_BYREF | VT_BSTR) && target.pbstrVal) {
+        SysFreeString(*target.pbstrVal);
+        *target.pbstrVal = name;
+        return S_OK;
+    }
+    if (target.vt == (VT_BYREF | VT_VARIANT) && target.pvarVal) {
+        VariantClear(target.pvarVal);
+        target.pvarVal->vt = VT_BSTR;
+        target.pvarVal->bstrVal = name;
+        return S_OK;
+    }
+    SysFreeString(name);
+    return DISP_E_TYPEMISMATCH;
+}
+
+bool canHoldName(const VARIANT& target)
+{
+    return (target.vt == (VT_BYREF | VT_BSTR) && target.pbstrVal)
+        || (target.vt == (VT_BYREF | VT_VARIANT) && target.pvarVal);
+}
+
+HRESULT invokeGetPlayerName(void* self, const DISPPARAMS& params, VARIANT*, UINT* argErr)
+{
+    // Arguments arrive last first: [2] the id, [1] the friendly name, [0] the formal name.
+    detail::InArg<LONG> id;
+    HRESULT hr = id.from(params.rgvarg[2]);
+    if (FAILED(hr)) {
+        if (argErr)
+            *argErr = 2;
+        return hr;
+    }
+    for (UINT i = 0; i < 2; ++i)
+        if (!canHoldName(params.rgvarg[i])) {
+            if (argErr)
+                *argErr = i;
+            return DISP_E_TYPEMISMATCH;
+        }
+    BSTR friendly = nullptr, formal = nullptr;
+    hr = static_cast<IkvDirectPlay*>(self)->GetPlayerName(id.get(), &friendly, &formal);
+    if (FAILED(hr))
+        return hr;
+    storeName(params.rgvarg[1], friendly);
+    storeName(params.rgvarg[0], formal);
+    return hr;
+}
+
+using S = IkvDirectPlay;
+const MemberInfo kSessionMembers[] = {
+    method<&S::AddPlayerToGroup>("AddPlayerToGroup", 1, 259, "pidGroup", "pidPlayer"),
+    method<&S::Close>("Close", 2, 263),
+    methodWithResult<&S::CreateGroup>("CreateGroup", 3, 273, "lpGroupFriendlyName", "lpGroupFormalName"),
+    methodWithResult<&S::CreatePlayer>("CreatePlayer", 4, 560, "lpPlayerFriendlyName", "lpPlayerFormalName"),
+    method<&S::DeletePlayerFromGroup>("DeletePlayerFromGroup", 5, 561, "pidGroup", "pidPlayer"),
+    method<&S::DestroyGroup>("DestroyGroup", 6, 562, "pidID"),
+    method<&S::DestroyPlayer>("DestroyPlayer", 7, 563, "pidID"),
+    method<&S::EnableNewPlayers>("EnableNewPlayers", 8, 564, "bEnable"),
+    methodWithResult<&S::EnumGroups>("EnumGroups", 9, 566, "dwSessionID", "dwFlags"),
+    methodWithResult<&S::EnumGroupPlayers>("EnumGroupPlayers", 10, 565, "pidGroupPID", "dwFlags"),
+    methodWithResult<&S::EnumPlayers>("EnumPlayers", 11, 567, "dwSessionID", "dwFlags"),
+    methodWithResult<&S::EnumSessions>("EnumSessions", 12, 568, "lpSDesc", "dwTimeout", "dwFlags"),
+    methodWithResult<&S::GetCaps>("GetCaps", 13, 816),
+    methodWithResult<&S::GetMessageCount>("GetMessageCount", 14, 570, "pidID"),
+    methodWithResult<&S::GetPlayerCaps>("GetPlayerCaps", 15, 571, "pidID"),
+    {"GetPlayerName", 16, MemberKind::Method, 572, 3, {"pidID", "lpPlayerFriendlyName", "lpPlayerFormalName", nullptr},
+     &invokeGetPlayerName},
+    method<&S::Open>("Open", 17, 573, "lpSDesc"),
+    methodWithResult<&S::Receive>("Receive", 18, 277, "pidFrom", "pidTo", "dwFlags"),
+    method<&S::SaveSession>("SaveSession", 19, 575, "lpSessionName"),
+    methodWithResult<&S::Send>("Send", 20, 576, "pidFrom", "pidTo", "dwFlags", "lpvBuffer"),
+    method<&S::SetPlayerName>("SetPlayerName", 21, 576, "pidID", "lpPlayerFriendlyName", "lpPlayerFormalName"),
+    method<&S::CloseSession>("CloseSession", 22, 268),
+    method<&S::OpenSession>("OpenSession", 23, 574, "lpSDesc"),
+};
+
+const MemberInfo kPlayMembers[] = {
+    propGet<&IkvPlay::get_guidSession>("guidSession", 1, 819),
+    propPut<&IkvPlay::put_guidSession>("guidSession", 1, 819),
+    method<&IkvPlay::AboutBox>("AboutBox", DISPID_ABOUTBOX, 818),
+};
+
 } // namespace
 
-// Interfaces. The global object's, the session object's and the control's members come with
-// those classes; their identities are fixed already.
-const InterfaceInfo kIkvDirectPlayGlobal{"IkvDirectPlayGlobal", IID_IkvDirectPlayGlobal, 281, kDual, {}};
-const InterfaceInfo kIkvDirectPlay{"IkvDirectPlay", IID_IkvDirectPlay, 255, kDual, {}};
+// Interfaces.
+const InterfaceInfo kIkvDirectPlayGlobal{"IkvDirectPlayGlobal", IID_IkvDirectPlayGlobal, 281, kDual, kGlobalMembers};
+const InterfaceInfo kIkvDirectPlay{"IkvDirectPlay", IID_IkvDirectPlay, 255, kDual, kSessionMembers};
 const InterfaceInfo kIkvDPSESSIONDESC{"IkvDPSESSIONDESC", IID_IkvDPSESSIONDESC, 491, kDual, kSessionDescMembers};
 const InterfaceInfo kIkvDirectPlaySessions{"IkvDirectPlaySessions", IID_IkvDirectPlaySessions, 378, kDual, kSessionsMembers};
 const InterfaceInfo kIkvDirectPlayPlayers{"IkvDirectPlayPlayers", IID_IkvDirectPlayPlayers, 346, kDual, kPlayersMembers};
@@ -139,7 +232,7 @@ const InterfaceInfo kIkvDPMSG_DELETEPLAYER{"IkvDPMSG_DELETEPLAYER", IID_IkvDPMSG
 const InterfaceInfo kIkvDPMSG_GENERIC{"IkvDPMSG_GENERIC", IID_IkvDPMSG_GENERIC, 465, kDual, kGenericMembers};
 // Declared as a plain interface derived from IDispatch, not dual; still answered through IDispatch.
 const InterfaceInfo kIkvDPMSG_GROUPADD{"IkvDPMSG_GROUPADD", IID_IkvDPMSG_GROUPADD, 474, IfOleAutomation, kGroupAddMembers};
-const InterfaceInfo kIkvPlay{"IkvPlay", IID_IkvPlay, 0, kDual, {}};
+const InterfaceInfo kIkvPlay{"IkvPlay", IID_IkvPlay, 0, kDual, kPlayMembers};
 const InterfaceInfo k_DkvPlayEvents{"_DkvPlayEvents", DIID__DkvPlayEvents, 0, IfDispatchOnly | IfHidden, {}};
 
 namespace {
@@ -251,6 +344,9 @@ const TypeLibraryInfo& typeLibrary() { return kLibrary; }
 const InterfaceInfo* interfaceInfo(REFIID iid) { return findInterface(kLibrary, iid); }
 
 // Each class answers late-bound calls from its default interface's table.
+const InterfaceInfo& Global::dispatchInfo() { return kIkvDirectPlayGlobal; }
+const InterfaceInfo& Session::dispatchInfo() { return kIkvDirectPlay; }
+const InterfaceInfo& PlayControl::dispatchInfo() { return kIkvPlay; }
 const InterfaceInfo& SessionDesc::dispatchInfo() { return kIkvDPSESSIONDESC; }
 const InterfaceInfo& Player::dispatchInfo() { return kIkvDirectPlayPlayer; }
 const InterfaceInfo& Provider::dispatchInfo() { return kIkvDirectPlayProvider; }

@@ -190,7 +190,8 @@ GameService::Outcome GameService::readWait(std::int64_t now) {
 
 GameService::Outcome GameService::joinWait(const std::vector<std::string>& fields, std::int64_t now) {
     const auto& limits = m_config.limits;
-    if (fields.size() != 8) return {refused("joinwait needs eight fields"), {}};
+    if (fields.size() != wire::scriptInfo(wire::Script::JoinWait).fieldCount)
+        return {refused("joinwait needs eight fields"), {}};
     const auto token = trimmed(fields[0]);
     const auto name = trimmed(fields[1]);
     const auto location = trimmed(fields[2]);
@@ -241,7 +242,8 @@ GameService::Outcome GameService::joinWait(const std::vector<std::string>& field
 }
 
 GameService::Outcome GameService::joinGame(const std::vector<std::string>& fields, std::int64_t now) {
-    if (fields.size() != 3) return {refused("joingame needs three fields"), {}};
+    if (fields.size() != wire::scriptInfo(wire::Script::JoinGame).fieldCount)
+        return {refused("joingame needs three fields"), {}};
     const auto id = wire::parseGameNumber(trimmed(fields[0]));
     const auto token = trimmed(fields[1]);
     if (!acceptableText(token, 1, m_config.limits.maxTokenChars)) return {refused("bad player token"), {}};
@@ -264,7 +266,8 @@ GameService::Outcome GameService::joinGame(const std::vector<std::string>& field
 }
 
 GameService::Outcome GameService::exitWait(const std::vector<std::string>& fields, std::int64_t now) {
-    if (fields.size() != 1) return {refused("exitwait needs one field"), {}};
+    if (fields.size() != wire::scriptInfo(wire::Script::ExitWait).fieldCount)
+        return {refused("exitwait needs one field"), {}};
     const auto id = wire::parseGameNumber(trimmed(fields[0]));
     std::vector<Change> changes;
     Game* game = id ? liveGame(*id, now, changes) : nullptr;
@@ -284,7 +287,8 @@ GameService::Outcome GameService::exitWait(const std::vector<std::string>& field
 
 GameService::Outcome GameService::getData(const std::vector<std::string>& fields, std::int64_t now) {
     const auto notFound = served(wire::markerText(Marker::FileNotFound));
-    const auto key = fields.size() == 1 ? wire::parseMailboxKey(trimmed(fields[0])) : std::nullopt;
+    const bool oneField = fields.size() == wire::scriptInfo(wire::Script::GetData).fieldCount;
+    const auto key = oneField ? wire::parseMailboxKey(trimmed(fields[0])) : std::nullopt;
     if (!key) {
         Reply reply = notFound;
         reply.refusal = "bad mailbox key";

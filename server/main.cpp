@@ -10,6 +10,7 @@
 #include <boost/asio/executor_work_guard.hpp>
 #include <boost/asio/signal_set.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -57,6 +58,14 @@ int main(int argc, char** argv) {
             usage(stdout);
             return 0;
         }
+        static const std::vector<std::string> kOptions{"--listen",        "--db",         "--current-version",
+                                                       "--room-capacity", "--max-games",  "--mailbox-capacity",
+                                                       "--threads"};
+        if (std::find(kOptions.begin(), kOptions.end(), arg) == kOptions.end()) {
+            std::fprintf(stderr, "tessarine-server: unknown option %s\n", arg.c_str());
+            usage(stderr);
+            return 2;
+        }
         if (i + 1 >= args.size()) {
             std::fprintf(stderr, "tessarine-server: %s needs a value\n", arg.c_str());
             usage(stderr);
@@ -83,12 +92,8 @@ int main(int argc, char** argv) {
             ok = parseCount(value, config.limits.maxGames);
         } else if (arg == "--mailbox-capacity") {
             ok = parseCount(value, config.limits.mailboxCapacity);
-        } else if (arg == "--threads") {
-            ok = parseCount(value, threads);
         } else {
-            std::fprintf(stderr, "tessarine-server: unknown option %s\n", arg.c_str());
-            usage(stderr);
-            return 2;
+            ok = parseCount(value, threads);
         }
         if (!ok) {
             std::fprintf(stderr, "tessarine-server: bad value for %s: %s\n", arg.c_str(), value.c_str());

@@ -1,10 +1,16 @@
 #include "window/MainWindow.h"
 
+#include "engine/Computer.h"
 #include "engine/Dictionary.h"
 #include "engine/Shared.h"
 #include "engine/State.h"
 #include "platform/ui/Desktop.h"
+#include "netplay/InetPoll.h"
+#include "netplay/LanReceive.h"
+#include "netplay/LanSelectPlay.h"
+#include "window/ChatLine.h"
 #include "window/LocalMove.h"
+#include "window/LeaveInternet.h"
 #include "window/ShellHooks.h"
 
 namespace window {
@@ -62,7 +68,9 @@ MainWindow::MainWindow() : ui::Form("main"), engine::GameControls(transferClient
     wire();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    netplay::setPlayControl(nullptr);
+}
 
 // Positions in twips from the window's layout, bottom control first.
 void MainWindow::layout() {
@@ -207,6 +215,10 @@ void MainWindow::wire() {
     dragbar.onDragOver = [this](ui::Control& source, float x, float y, int state) { dragbar_DragOver(source, x, y, state); };
     for (int i = 0; i < Hole.count(); ++i)
         Hole(i).onDragDrop = [this, i](ui::Control& source, float x, float y) { Hole_DragDrop(i, source, x, y); };
+    lantimer.onTimer = [this] { lantimer_Timer(); };
+    inettimer.onTimer = [this] { inettimer_Timer(); };
+    SendButton.onClick = [this] { SendButton_Click(); };
+    ChatText.onKeyPress = [this](int& key) { ChatText_KeyPress(key); };
 
     // Label12, light and Label14 have no drop handler: a tile dropped there stays hidden.
     const auto elsewhere = [this](ui::Control& source, float x, float y) { DropElsewhere(source, x, y); };
@@ -222,6 +234,8 @@ void MainWindow::wire() {
 void MainWindow::Form_Load() {
     engine::State& s = engine::state();
     s.controls = this;
+    kvPlay1.object();
+    netplay::setPlayControl(&kvPlay1);
     const ui::Desktop& desktop = ui::Desktop::instance();
     Left = (desktop.screenWidth() - Width) / 2;
     Top = (desktop.screenHeight() - Height) / 2;
@@ -238,8 +252,10 @@ void MainWindow::Form_Load() {
     s.MyColour = "blue";
     Picture1.Picture = Pics.photona.Picture;
     if (s.BoardFile.empty()) s.BoardFile = "Marble.bmp";
-    // A board that cannot be loaded leaves the window without a background; play goes on.
-    main1.Picture = ui::Picture::load(s.BoardFile);
+    // A board that cannot be loaded falls back to the marble board, then to none; play goes on.
+    bool boardLoaded = false;
+    main1.Picture = ui::Picture::load(s.BoardFile, &boardLoaded);
+    if (!boardLoaded) main1.Picture = ui::Picture::load("Marble.bmp");
     engine::LoadWordList();
     for (int cell = 0; cell < 42; ++cell) {
         Hole(cell).Picture = Blank.Picture;
@@ -263,12 +279,13 @@ void MainWindow::Form_Resize() {
 }
 
 void MainWindow::Form_QueryUnload(int& Cancel, int UnloadMode) {
-    (void)Cancel;
-    // NEXT TASK (closing the main window): the questions about a running Internet game or a
-    // waiting-room entry come here. For now the user's close ends the program.
-    if (UnloadMode == ui::vbFormControlMenu) {
-        if (platform::ProgramExit* exit = engine::state().services.exit) exit->exitProgram();
+    // Only the player's own close asks; the program's unloading (a change of user) passes.
+    if (UnloadMode != ui::vbFormControlMenu) return;
+    if (!ConfirmCloseMain()) {
+        Cancel = 1;
+        return;
     }
+    if (platform::ProgramExit* exit = engine::state().services.exit) exit->exitProgram();
 }
 
 void MainWindow::MinButton_Click() {
@@ -309,7 +326,7 @@ void MainWindow::soundbutton_Click() {
 }
 
 void MainWindow::CloseButton_Click() {
-    // NEXT TASK (closing the main window): the Internet-game and waiting-room checks come here.
+    if (!ConfirmCloseMain()) return;
     if (platform::ProgramExit* exit = engine::state().services.exit) exit->exitProgram();
 }
 
@@ -324,6 +341,29 @@ void MainWindow::Hole_DragDrop(int Index, ui::Control& Source, float, float) {
 
 void MainWindow::DropElsewhere(ui::Control&, float, float) {
     engine::RestoreTiles();
+}
+
+void MainWindow::lantimer_Timer() {
+    // Against the computer the tick only starts its move when it is to play; nothing is received.
+    if (engine::ComputerTurnTick()) return;
+    receiveLanMessage();
+}
+
+void MainWindow::receiveLanMessage() {
+    netplay::LanReceiveTick();
+}
+
+void MainWindow::inettimer_Timer() {
+    netplay::InternetPollTick();
+}
+
+void MainWindow::SendButton_Click() {
+    SendChatLine(ChatText);
+}
+
+void MainWindow::ChatText_KeyPress(int& KeyAscii) {
+    // The key still reaches the box as usual.
+    if (KeyAscii == 13 && !ChatText.Text.get().empty()) SendButton_Click();
 }
 
 } // namespace window

@@ -4,6 +4,7 @@
 // lying on the stretching container that carries the board background. The window has no border
 // and no title bar: its buttons are transparent areas over the background picture.
 #include "engine/GameControls.h"
+#include "platform/activex/HostedControl.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/FormSlot.h"
 
@@ -30,6 +31,9 @@ public:
     ui::Image Image9{"Image9"};
     ui::Image soundbutton{"soundbutton"};
     ui::Image Image10{"Image10"};
+    // The network library's control, invisible: it only carries the session GUID the window saves
+    // with itself (saved empty, so LAN sessions carry the all-zero application GUID).
+    ui::HostedControl kvPlay1{"kvPlay1", u"kvPlay.kvPlay", {{u"guidSession", u""}}};
 
     void Form_Load() override;
     void Form_Activate() override;
@@ -47,10 +51,19 @@ public:
     void Hole_DragDrop(int Index, ui::Control& Source, float X, float Y);
     // Every other drop target of the window: the tile goes back to the rack.
     void DropElsewhere(ui::Control& Source, float X, float Y);
+    // The 50 ms tick: the computer's turn in a game against it, else one LAN message.
+    void lantimer_Timer();
+    // The Internet poll's tick.
+    void inettimer_Timer();
+    // The chat line: the send button, and Enter in a line that holds text.
+    void SendButton_Click();
+    void ChatText_KeyPress(int& KeyAscii);
 
 private:
     void layout();
     void wire();
+    // One message of a LAN game per tick.
+    void receiveLanMessage();
 };
 
 // The default instance: the first use loads the window.

@@ -1,8 +1,8 @@
 #pragma once
 // Our peer-session networking library ("dplay"): the interface KVDPLAY drives for LAN games.
 // It is a shared library of its own, loaded by name at run time; callers find its two entry
-// points with dlsym and talk to a session through IDirectPlay, whose members keep their
-// published order so the table of virtual functions is the same wherever it is built.
+// points with dlsym and talk to a session through IDirectPlay, whose members keep one fixed
+// order so the table of virtual functions is the same wherever it is built.
 // Records are little-endian and packed exactly as their byte sizes say.
 #include "platform/com/Types.h"
 #include "platform/com/Unknown.h"

@@ -1,5 +1,6 @@
 #include "platform/ui/Control.h"
 
+#include "platform/ui/Containers.h"
 #include "platform/ui/Desktop.h"
 #include "platform/ui/Form.h"
 
@@ -21,6 +22,17 @@ Control::~Control() {
 void Control::changed() {
     if (!m_form) return;
     if (ViewHost* view = Desktop::instance().viewHost()) view->controlChanged(*this);
+}
+
+bool Control::shownOnScreen() const {
+    for (const Control* c = this; c; c = c->container()) {
+        if (!c->Visible) return false;
+        const Control* box = c->container();
+        if (box && box->kind() == Kind::TabStrip && c->tabPage() >= 0 &&
+            c->tabPage() != static_cast<const TabStrip*>(box)->Tab)
+            return false;
+    }
+    return true;
 }
 
 void Control::Move(int left, int top, int width, int height) {

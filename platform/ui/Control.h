@@ -16,7 +16,8 @@ namespace platform::ui {
 class Form;
 
 enum class Kind : std::uint8_t {
-    Image, Label, ListBox, TextBox, PictureBox, Line, Timer, Elastic, CommandButton
+    Image, Label, ListBox, TextBox, PictureBox, Line, Timer, Elastic, CommandButton,
+    ComboBox, OptionButton, CheckBox, Frame, TabStrip, FileListBox, Menu, Toolbar, CommonDialog, TreeView
 };
 
 // Colours as 0xRRGGBB.
@@ -46,7 +47,13 @@ public:
     Form* form() const { return m_form; }
     // The container it lies in (the stretching container), or null for the window itself.
     Control* container() const { return m_container; }
-    bool visual() const { return m_kind != Kind::Timer; }
+    // Drawn on the window's surface (timers, menus and the common dialog are not).
+    bool visual() const { return m_kind != Kind::Timer && m_kind != Kind::Menu && m_kind != Kind::CommonDialog; }
+    // The page of a tabbed container the control lies on (-1: on every page, or no such container).
+    int tabPage() const { return m_tabPage; }
+    // Shown on the screen: itself and every container visible, and lying on the current page of
+    // every tabbed container it is in.
+    bool shownOnScreen() const;
 
     // Position and size in twips, inside its container, as laid out.
     Property<int> Left{this, 0};
@@ -92,6 +99,7 @@ private:
     int m_index;
     Form* m_form = nullptr;
     Control* m_container = nullptr;
+    int m_tabPage = -1;
 };
 
 // An indexed control array, Hole(0..48), blue(0..25).

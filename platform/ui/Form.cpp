@@ -17,9 +17,10 @@ Form::~Form() {
     for (Control* control : m_controls) control->m_form = nullptr;
 }
 
-void Form::add(Control& control, Control* container) {
+void Form::add(Control& control, Control* container, int page) {
     control.m_form = this;
     control.m_container = container;
+    control.m_tabPage = page;
     m_controls.push_back(&control);
 }
 
@@ -136,10 +137,7 @@ Control* Form::controlAt(int x, int y) const {
     for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
         Control* control = *it;
         if (!control->visual() || control->kind() == Kind::Line) continue;
-        bool shown = true;
-        for (const Control* c = control; c; c = c->container())
-            if (!c->Visible) shown = false;
-        if (shown && placeOf(*control).contains(x, y)) return control;
+        if (control->shownOnScreen() && placeOf(*control).contains(x, y)) return control;
     }
     return nullptr;
 }

@@ -66,8 +66,9 @@ public:
     // A drop on the window itself, outside every control; none by default.
     std::function<void(Control& Source, float X, float Y)> onDragDrop;
 
-    // Controls, bottom first: a later one lies over an earlier one.
-    void add(Control& control, Control* container = nullptr);
+    // Controls, bottom first: a later one lies over an earlier one. In a tabbed container, page
+    // says which of its pages the control lies on.
+    void add(Control& control, Control* container = nullptr, int page = -1);
     void remove(Control& control);
     const std::vector<Control*>& controls() const { return m_controls; }
     // Where a control is now, in twips of the client area (children of a stretching container

@@ -136,17 +136,44 @@ TEST(ServerRegistration, RegisterCreateByProgIdAndUnregister)
               REGDB_E_CLASSNOTREG);
 }
 
-TEST(ServerRegistration, ClassesNotBuiltYetAreNotAvailable)
+TEST(ServerRegistration, EveryRegisteredClassIsCreatedByClass)
 {
     ScopedRegistry scope;
     ASSERT_EQ(platform::com::registerServer(kLibrary, false), S_OK);
     Ref<IUnknown> object;
     for (const CLSID* c : {&CLSID_kvDirectPlayGlobal, &CLSID_kvPlay, &CLSID_kvPlayPpg})
-        EXPECT_EQ(CoCreateInstance(*c, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.outVoid()),
-                  CLASS_E_CLASSNOTAVAILABLE);
+        EXPECT_EQ(CoCreateInstance(*c, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.outVoid()), S_OK);
     CLSID clsid{};
     EXPECT_EQ(CLSIDFromProgID(u"kvPlay.kvPlay", &clsid), S_OK); // through CurVer
     EXPECT_EQ(clsid, CLSID_kvPlay);
+    // Only the control can live inside another object.
+    Ref<IUnknown> inner;
+    EXPECT_EQ(CoCreateInstance(CLSID_kvDirectPlayGlobal, object.get(), CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               inner.outVoid()),
+              CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(CoCreateInstance(CLSID_kvPlayPpg, object.get(), CLSCTX_INPROC_SERVER, IID_IUnknown, inner.outVoid()),
+              CLASS_E_NOAGGREGATION);
+}
+
+TEST(ServerRegistration, GlobalObjectLoadsTheNetworkingLibraryBesideIt)
+{
+    // The library as the build registered it in the program folder, with libdplay.so beside it.
+    ::setenv("TESSARINE_REGISTRY", (std::filesystem::path(KVDPLAY_PROGRAM_DIR) / "registry.txt").c_str(), 1);
+    CLSID clsid{};
+    ASSERT_EQ(CLSIDFromProgID(u"kvDPLAY.kvDirectPlayGlobal", &clsid), S_OK);
+    Ref<IkvDirectPlayGlobal> global;
+    ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IkvDirectPlayGlobal, global.outVoid()), S_OK);
+    Ref<IkvDirectPlayProviders> providers;
+    ASSERT_EQ(global->DirectPlayEnumerate(providers.out()), S_OK);
+    ::unsetenv("TESSARINE_REGISTRY");
+    LONG count = 0;
+    providers->get_Count(&count);
+    ASSERT_EQ(count, 1);
+    Ref<IDispatch> first;
+    providers->get_Item(0, first.out());
+    Bstr name;
+    static_cast<IkvDirectPlayProvider*>(first.get())->get_FriendlyName(name.out());
+    EXPECT_EQ(name.text(), u"TCP/IP Network");
 }
 
 TEST(ServerRegistration, SessionDescriptionRefusesAggregation)

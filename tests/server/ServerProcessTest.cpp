@@ -141,3 +141,15 @@ TEST(ServerProcess, RefusedRequestsAreLogged) {
     server.stop(SIGTERM, log);
     EXPECT_NE(log.find("refused unknown kind of post"), std::string::npos) << log;
 }
+
+TEST(ServerProcess, HelpSucceedsAndUnknownOptionsFail) {
+    const std::string program = TESSARINE_SERVER_BINARY;
+    const auto exitCode = [](const std::string& command) {
+        const int status = std::system((command + " >/dev/null 2>&1").c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(exitCode(program + " --help"), 0);
+    EXPECT_EQ(exitCode(program + " --bogus"), 2);
+    EXPECT_EQ(exitCode(program + " --listen nowhere"), 2);
+    EXPECT_EQ(exitCode(program + " --room-capacity 0"), 2);
+}

@@ -269,7 +269,7 @@ TEST(Drops, OnABoardCellGoesToTheLocalMove) {
     const ui::Rect cell = placeOf(w, w.Hole(10));
     ASSERT_EQ(w.controlAt(cell.left + 240, cell.top + 240), &w.Hole(10));
     dragTile(w, w.Image1, cell.left + 240, cell.top + 240);
-    // Until the local move is built, the tile goes back like every refused drop.
+    // No game yet: the slot holds no tile, so the local move refuses it and the rack comes back.
     EXPECT_TRUE(rackShown(w));
 }
 

@@ -17,6 +17,10 @@ QImage drawTile(std::string_view set, int letterIndex);
 // One of the store pictures named in StorePictures (Names.h); a null image for another name.
 QImage drawStorePicture(std::string_view name);
 
+// One of the shell windows' pictures named in StorePictures (Names.h); a null image for another
+// name.
+QImage drawWindowPicture(std::string_view name);
+
 // Board background 0..7 in the order of BoardFiles.
 QImage drawBoard(int index);
 

@@ -13,6 +13,13 @@
 //   soundon.bmp soundoff.bmp quickhelp.bmp                                     buttons, 26 x 25
 //   photona.bmp pcplayer.bmp                                                   portraits, 100 x 85
 //   logo.bmp                                                                   logo, 125 x 44
+//   stats.bmp                  statistics window background with column titles, 420 x 330
+//   directions.bmp             the four word directions (quick rules), 150 x 104
+//   helpbanner.bmp             quick-rules banner, 300 x 40
+//   aboutbanner.bmp            About window banner, 348 x 32
+//   tb_computer.bmp tb_lan.bmp tb_internet.bmp tb_stats.bmp tb_user.bmp tb_settings.bmp
+//   tb_wordlist.bmp tb_help.bmp tb_about.bmp tb_fullscreen.bmp tb_exit.bmp
+//                              the menu strip's toolbar buttons in toolbar order, 24 x 24
 #include <array>
 #include <string>
 #include <string_view>
@@ -55,7 +62,7 @@ struct PictureSize {
 };
 
 // Every single picture of the store besides the tiles.
-inline constexpr std::array<PictureSize, 9> StorePictures = {{
+inline constexpr std::array<PictureSize, 24> StorePictures = {{
     {"onlight", 12, 12},
     {"redlight", 12, 12},
     {"offlight", 12, 12},
@@ -65,6 +72,21 @@ inline constexpr std::array<PictureSize, 9> StorePictures = {{
     {"photona", 100, 85},
     {"pcplayer", 100, 85},
     {"logo", 125, 44},
+    {"stats", 420, 330},
+    {"directions", 150, 104},
+    {"helpbanner", 300, 40},
+    {"aboutbanner", 348, 32},
+    {"tb_computer", 24, 24},
+    {"tb_lan", 24, 24},
+    {"tb_internet", 24, 24},
+    {"tb_stats", 24, 24},
+    {"tb_user", 24, 24},
+    {"tb_settings", 24, 24},
+    {"tb_wordlist", 24, 24},
+    {"tb_help", 24, 24},
+    {"tb_about", 24, 24},
+    {"tb_fullscreen", 24, 24},
+    {"tb_exit", 24, 24},
 }};
 
 } // namespace tools::resources

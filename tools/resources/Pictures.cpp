@@ -239,7 +239,7 @@ QImage drawStorePicture(std::string_view name) {
     if (name == "photona") return noPhoto();
     if (name == "pcplayer") return computerPlayer();
     if (name == "logo") return logo();
-    return {};
+    return drawWindowPicture(name);
 }
 
 } // namespace tools::resources

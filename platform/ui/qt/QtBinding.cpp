@@ -1,8 +1,24 @@
 #include "platform/ui/qt/QtBinding.h"
 
+#include "platform/ui/Choices.h"
+#include "platform/ui/Containers.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/TreeView.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -59,10 +75,11 @@ void guarded(F&& f) {
 }
 
 bool shownInModel(const Control& control) {
-    for (const Control* c = &control; c; c = c->container())
-        if (!c->Visible) return false;
-    return true;
+    return control.shownOnScreen();
 }
+
+// Captions keep their "&" access keys: Qt marks them the same way.
+QString menuText(const std::string& caption) { return qs(caption); }
 
 // Draws the image, label, picture box, line and stretching container; the mouse goes through it
 // to the window, which decides by the controls' own places what was hit.
@@ -143,6 +160,7 @@ public:
         setMouseTracking(true);
         setAttribute(Qt::WA_DeleteOnClose, false);
         for (Control* control : form.controls()) makeChild(*control);
+        makeMenus();
         m_dragIcon = new QWidget(this);
         m_dragIcon->setAttribute(Qt::WA_TransparentForMouseEvents);
         m_dragIcon->hide();
@@ -158,6 +176,58 @@ public:
         m_children.clear();
     }
     QWidget* childOf(Control& control) const { return m_children.value(&control, nullptr); }
+    QAction* actionOf(Control& control) const { return m_actions.value(&control, nullptr); }
+
+    // The menu bar sits above the client area; the controls are placed below it.
+    void makeMenus() {
+        if (!m_form) return;
+        std::vector<MenuItem*> items;
+        for (Control* control : m_form->controls())
+            if (control->kind() == Kind::Menu) items.push_back(static_cast<MenuItem*>(control));
+        if (items.empty()) return;
+        m_menuBar = new QMenuBar(this);
+        m_menuBar->setNativeMenuBar(false);
+        const auto childrenOf = [&](const Control* parent) {
+            std::vector<MenuItem*> out;
+            for (MenuItem* item : items)
+                if (item->container() == parent) out.push_back(item);
+            return out;
+        };
+        std::function<void(MenuItem*, QMenu*)> build = [&](MenuItem* item, QMenu* into) {
+            const std::vector<MenuItem*> below = childrenOf(item);
+            QAction* action = nullptr;
+            if (item->separator()) {
+                action = into ? into->addSeparator() : m_menuBar->addSeparator();
+            } else if (!below.empty()) {
+                QMenu* menu = into ? into->addMenu(menuText(item->Caption)) : m_menuBar->addMenu(menuText(item->Caption));
+                action = menu->menuAction();
+                for (MenuItem* child : below) build(child, menu);
+            } else {
+                action = into ? into->addAction(menuText(item->Caption)) : m_menuBar->addAction(menuText(item->Caption));
+                QObject::connect(action, &QAction::triggered, action, [item] { guarded([&] { item->click(); }); });
+            }
+            if (!item->Shortcut->empty()) {
+                action->setShortcut(QKeySequence(qs(item->Shortcut)));
+                action->setShortcutContext(Qt::WindowShortcut);
+                addAction(action);
+            }
+            m_actions.insert(item, action);
+            syncMenu(*item);
+        };
+        for (MenuItem* top : childrenOf(nullptr)) build(top, nullptr);
+        m_top = m_menuBar->sizeHint().height();
+        m_menuBar->setGeometry(0, 0, std::max(width(), m_form->Width / Tw), m_top);
+    }
+
+    void syncMenu(MenuItem& item) {
+        QAction* action = m_actions.value(&item, nullptr);
+        if (!action) return;
+        if (!item.separator()) action->setText(menuText(item.Caption));
+        action->setEnabled(item.Enabled);
+        action->setVisible(item.Visible);
+        action->setCheckable(item.Checked);
+        action->setChecked(item.Checked);
+    }
 
     void makeChild(Control& control) {
         if (!control.visual()) return;
@@ -200,6 +270,84 @@ public:
             child = button;
             break;
         }
+        case Kind::ComboBox: {
+            auto* combo = new QComboBox(this);
+            auto& model = static_cast<ComboBox&>(control);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            QObject::connect(combo, &QComboBox::activated, combo, [&model](int row) {
+                guarded([&] { model.ListIndex = row; });
+            });
+            QObject::connect(combo, &QComboBox::editTextChanged, combo, [&model, combo](const QString& text) {
+                // Only the player's typing counts here; a chosen row arrives through activated.
+                if (!combo->lineEdit() || !combo->lineEdit()->hasFocus()) return;
+                if (combo->currentIndex() >= 0 && text == combo->itemText(combo->currentIndex())) return;
+                guarded([&] { model.Text = text.toUtf8().toStdString(); });
+            });
+            child = combo;
+            break;
+        }
+        case Kind::OptionButton: {
+            auto* radio = new QRadioButton(this);
+            radio->setAutoExclusive(false);
+            auto& model = static_cast<OptionButton&>(control);
+            QObject::connect(radio, &QRadioButton::clicked, radio, [&model, radio] {
+                // The group is kept by the model: a click always sets this one.
+                radio->setChecked(true);
+                guarded([&] { model.Value = true; });
+            });
+            child = radio;
+            break;
+        }
+        case Kind::CheckBox: {
+            auto* box = new QCheckBox(this);
+            auto& model = static_cast<CheckBox&>(control);
+            QObject::connect(box, &QCheckBox::clicked, box, [&model](bool ticked) {
+                guarded([&] { model.Value = ticked ? vbChecked : vbUnchecked; });
+            });
+            child = box;
+            break;
+        }
+        case Kind::Frame: {
+            auto* frame = new QGroupBox(this);
+            frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+            child = frame;
+            break;
+        }
+        case Kind::TabStrip: {
+            auto* tabs = new QTabWidget(this);
+            auto& model = static_cast<TabStrip&>(control);
+            QObject::connect(tabs, &QTabWidget::currentChanged, tabs, [&model](int page) {
+                guarded([&] { model.Tab = page; });
+            });
+            child = tabs;
+            break;
+        }
+        case Kind::FileListBox: {
+            auto* list = new QListWidget(this);
+            auto& model = static_cast<FileListBox&>(control);
+            QObject::connect(list, &QListWidget::currentRowChanged, list, [&model](int row) {
+                guarded([&] { model.ListIndex = row; });
+            });
+            child = list;
+            break;
+        }
+        case Kind::TreeView: {
+            auto* tree = new QTreeWidget(this);
+            tree->setHeaderHidden(true);
+            auto& model = static_cast<TreeView&>(control);
+            QObject::connect(tree, &QTreeWidget::itemClicked, tree, [&model](QTreeWidgetItem* item, int) {
+                guarded([&] { model.nodeClick(item->data(0, Qt::UserRole).toInt()); });
+            });
+            child = tree;
+            break;
+        }
+        case Kind::Toolbar: {
+            auto* bar = new QToolBar(this);
+            bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+            bar->setIconSize(QSize(24, 24));
+            child = bar;
+            break;
+        }
         default:
             child = new PaintedControl(control, this);
             break;
@@ -209,6 +357,7 @@ public:
     }
 
     void forget(Control& control) {
+        if (QAction* action = m_actions.take(&control)) action->setVisible(false);
         if (QWidget* child = m_children.take(&control)) {
             m_keys.boxes.remove(child);
             child->hide();
@@ -225,7 +374,7 @@ public:
         setWindowTitle(qs(m_form->Caption));
         const int state = m_form->WindowState;
         if (state == vbNormal) {
-            const QRect wanted(m_form->Left / Tw, m_form->Top / Tw, m_form->Width / Tw, m_form->Height / Tw);
+            const QRect wanted(m_form->Left / Tw, m_form->Top / Tw, m_form->Width / Tw, m_form->Height / Tw + m_top);
             if (!isMaximized() && !isMinimized() && geometry() != wanted) {
                 m_settingGeometry = true;
                 setGeometry(wanted);
@@ -250,12 +399,13 @@ public:
     }
 
     void place(Control& control, QWidget* child) {
-        child->setGeometry(pixels(m_form->placeOf(control)));
+        child->setGeometry(pixels(m_form->placeOf(control)).translated(0, m_top));
         child->setVisible(shownInModel(control));
     }
 
     void sync(Control& control) {
         if (!m_form) return;
+        if (control.kind() == Kind::Menu) return syncMenu(static_cast<MenuItem&>(control));
         QWidget* child = m_children.value(&control, nullptr);
         if (!child) return;
         child->setToolTip(qs(control.ToolTipText));
@@ -299,11 +449,115 @@ public:
             button->setFont(qfont(model.Font));
             break;
         }
+        case Kind::ComboBox: {
+            auto& model = static_cast<ComboBox&>(control);
+            auto* combo = static_cast<QComboBox*>(child);
+            QSignalBlocker block(combo);
+            combo->setEditable(model.Style != vbComboDropdownList);
+            QStringList rows;
+            for (const std::string& item : model.items()) rows << qs(item);
+            QStringList shown;
+            for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
+            if (rows != shown) {
+                combo->clear();
+                combo->addItems(rows);
+            }
+            combo->setCurrentIndex(model.ListIndex);
+            if (combo->isEditable() && combo->currentText() != qs(model.Text)) combo->setEditText(qs(model.Text));
+            combo->setFont(qfont(model.Font));
+            break;
+        }
+        case Kind::OptionButton: {
+            auto& model = static_cast<OptionButton&>(control);
+            auto* radio = static_cast<QRadioButton*>(child);
+            QSignalBlocker block(radio);
+            radio->setText(qs(model.Caption));
+            radio->setChecked(model.Value);
+            radio->setFont(qfont(model.Font));
+            break;
+        }
+        case Kind::CheckBox: {
+            auto& model = static_cast<CheckBox&>(control);
+            auto* box = static_cast<QCheckBox*>(child);
+            QSignalBlocker block(box);
+            box->setText(qs(model.Caption));
+            box->setChecked(model.Value == vbChecked);
+            box->setFont(qfont(model.Font));
+            break;
+        }
+        case Kind::Frame: {
+            auto& model = static_cast<Frame&>(control);
+            auto* frame = static_cast<QGroupBox*>(child);
+            frame->setTitle(qs(model.Caption));
+            frame->setFont(qfont(model.Font));
+            break;
+        }
+        case Kind::TabStrip: {
+            auto& model = static_cast<TabStrip&>(control);
+            auto* tabs = static_cast<QTabWidget*>(child);
+            QSignalBlocker block(tabs);
+            while (tabs->count() > model.Tabs()) tabs->removeTab(tabs->count() - 1);
+            while (tabs->count() < model.Tabs()) tabs->addTab(new QWidget, QString());
+            for (int i = 0; i < model.Tabs(); ++i) tabs->setTabText(i, qs(model.TabCaption(i)));
+            tabs->setCurrentIndex(model.Tab);
+            tabs->setFont(qfont(model.Font));
+            break;
+        }
+        case Kind::FileListBox: {
+            auto& model = static_cast<FileListBox&>(control);
+            auto* list = static_cast<QListWidget*>(child);
+            QSignalBlocker block(list);
+            list->clear();
+            for (const std::string& item : model.items()) list->addItem(qs(item));
+            list->setCurrentRow(model.ListIndex);
+            break;
+        }
+        case Kind::TreeView: {
+            auto& model = static_cast<TreeView&>(control);
+            auto* tree = static_cast<QTreeWidget*>(child);
+            QSignalBlocker block(tree);
+            tree->clear();
+            std::vector<QTreeWidgetItem*> items;
+            for (int i = 0; i < model.Count(); ++i) {
+                const TreeNode& node = model.Node(i);
+                QTreeWidgetItem* parent = node.parent >= 0 && node.parent < i ? items[static_cast<std::size_t>(node.parent)] : nullptr;
+                auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
+                item->setText(0, qs(node.Text));
+                item->setData(0, Qt::UserRole, i);
+                item->setExpanded(node.Expanded);
+                items.push_back(item);
+            }
+            if (model.SelectedItem >= 0 && model.SelectedItem < model.Count())
+                tree->setCurrentItem(items[static_cast<std::size_t>(model.SelectedItem.get())]);
+            break;
+        }
+        case Kind::Toolbar: {
+            auto& model = static_cast<Toolbar&>(control);
+            auto* bar = static_cast<QToolBar*>(child);
+            bar->setToolButtonStyle(model.ShowCaptions ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+            bar->clear();
+            for (int index = 1; index <= model.ButtonCount(); ++index) {
+                const ToolbarButton& b = model.Button(index);
+                if (b.style == tbrPlaceholder) {
+                    bar->addSeparator();
+                    continue;
+                }
+                QAction* action = bar->addAction(qs(b.caption));
+                if (b.image >= 1 && b.image <= static_cast<int>(model.ImageList.size())) {
+                    if (const QImage* image = imageOf(model.ImageList[static_cast<std::size_t>(b.image - 1)]))
+                        action->setIcon(QIcon(QPixmap::fromImage(*image)));
+                }
+                action->setToolTip(model.ShowTips ? qs(b.toolTip.empty() ? b.caption : b.toolTip) : QString());
+                action->setEnabled(b.enabled);
+                QObject::connect(action, &QAction::triggered, action, [&model, index] { guarded([&] { model.buttonClick(index); }); });
+            }
+            break;
+        }
         default:
             child->update();
             break;
         }
-        if (control.kind() == Kind::Elastic) relayout();
+        if (control.kind() == Kind::Elastic || control.kind() == Kind::TabStrip) relayout();
         else place(control, child);
     }
 
@@ -344,22 +598,22 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* e) override {
         if (!m_form) return;
-        const QPoint at = e->position().toPoint();
+        const QPoint at = e->position().toPoint() - QPoint(0, m_top);
         guarded([&] { m_form->drag().press(at.x() * Tw, at.y() * Tw, buttonCode(e->button()), shiftCode(e->modifiers())); });
     }
     void mouseMoveEvent(QMouseEvent* e) override {
         if (!m_form) return;
-        const QPoint at = e->position().toPoint();
+        const QPoint at = e->position().toPoint() - QPoint(0, m_top);
         guarded([&] { m_form->drag().move(at.x() * Tw, at.y() * Tw, buttonsCode(e->buttons()), shiftCode(e->modifiers())); });
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
         if (!m_form) return;
-        const QPoint at = e->position().toPoint();
+        const QPoint at = e->position().toPoint() - QPoint(0, m_top);
         guarded([&] { m_form->drag().release(at.x() * Tw, at.y() * Tw, buttonCode(e->button()), shiftCode(e->modifiers())); });
     }
     void mouseDoubleClickEvent(QMouseEvent* e) override {
         if (!m_form) return;
-        const QPoint at = e->position().toPoint();
+        const QPoint at = e->position().toPoint() - QPoint(0, m_top);
         Control* under = m_form->controlAt(at.x() * Tw, at.y() * Tw);
         if (under && under->Enabled) guarded([&] { under->dblClick(); });
     }
@@ -390,7 +644,8 @@ protected:
             m_form->Left.setQuietly(x() * Tw);
             m_form->Top.setQuietly(y() * Tw);
         }
-        guarded([&] { m_form->resizedByUser(width() * Tw, height() * Tw); });
+        if (m_menuBar) m_menuBar->setGeometry(0, 0, width(), m_top);
+        guarded([&] { m_form->resizedByUser(width() * Tw, (height() - m_top) * Tw); });
         relayout();
     }
     void moveEvent(QMoveEvent* e) override {
@@ -460,6 +715,9 @@ private:
 
     Form* m_form;
     QHash<Control*, QWidget*> m_children;
+    QHash<Control*, QAction*> m_actions;
+    QMenuBar* m_menuBar = nullptr;
+    int m_top = 0;   // pixels the menu bar takes above the client area
     QWidget* m_dragIcon = nullptr;
     Picture m_iconPicture;
     QEventLoop* m_modal = nullptr;
@@ -567,6 +825,12 @@ QWidget* QtBinding::widgetOf(Control& control) const {
     if (!control.form()) return nullptr;
     FormWidget* widget = m_forms.value(control.form(), nullptr);
     return widget ? widget->childOf(control) : nullptr;
+}
+
+QAction* QtBinding::actionOf(Control& menuItem) const {
+    if (!menuItem.form()) return nullptr;
+    FormWidget* widget = m_forms.value(menuItem.form(), nullptr);
+    return widget ? widget->actionOf(menuItem) : nullptr;
 }
 
 } // namespace platform::ui::qt

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 
+class QAction;
 class QTimer;
 class QWidget;
 
@@ -36,6 +37,8 @@ public:
     // The window showing a form (null when it has none); tests look at it.
     QWidget* widgetOf(Form& form) const;
     QWidget* widgetOf(Control& control) const;
+    // The action a menu item shows as (null when it has none).
+    QAction* actionOf(Control& menuItem) const;
 
 private:
     QHash<Form*, FormWidget*> m_forms;

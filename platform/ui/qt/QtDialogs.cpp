@@ -1,6 +1,7 @@
 #include "platform/ui/qt/QtDialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QTextDocument>
@@ -55,6 +56,19 @@ std::string QtDialogs::inputBox(const std::string& prompt, const std::string& ti
     dialog.setTextValue(text(defaultText));
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.textValue().toUtf8().toStdString();
+}
+
+std::optional<std::string> QtFilePicker::openFile(const std::string& title, const std::string& filter,
+                                                  const std::string& initialFolder) {
+    // "Text (*.ext)|*.ext|..." pairs become Qt's "Text (*.ext);;..." lines.
+    const QStringList parts = text(filter).split('|');
+    QStringList lines;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        lines << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+    const QString chosen = QFileDialog::getOpenFileName(QApplication::activeWindow(), text(title),
+                                                        text(initialFolder), lines.join(";;"));
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen.toUtf8().toStdString();
 }
 
 } // namespace platform::ui::qt

@@ -1,6 +1,7 @@
 #pragma once
 // The real message and input boxes: modal Qt dialogs with the buttons and icon the style asks for.
 #include "platform/seams/Dialogs.h"
+#include "platform/ui/CommonDialog.h"
 
 namespace platform::ui::qt {
 
@@ -9,6 +10,13 @@ public:
     int msgBox(const std::string& prompt, int style, const std::string& title) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
+};
+
+// The real file-open dialog of the common dialog control.
+class QtFilePicker final : public platform::ui::FilePicker {
+public:
+    std::optional<std::string> openFile(const std::string& title, const std::string& filter,
+                                        const std::string& initialFolder) override;
 };
 
 } // namespace platform::ui::qt

@@ -1,0 +1,391 @@
+#include "kvdplay/Control.h"
+
+#include "kvdplay/AboutBox.h"
+#include "kvdplay/ControlUi.h"
+#include "kvdplay/GuidText.h"
+
+#include <algorithm>
+#include <new>
+
+namespace kvdplay {
+
+namespace {
+
+constexpr DISPID kGuidSessionId = 1;
+constexpr char16_t kGuidSessionName[] = u"guidSession";
+
+BSTR copyOf(BSTR text) { return SysAllocStringLen(text, SysStringLen(text)); }
+
+} // namespace
+
+// --- Connection points -------------------------------------------------------------------
+
+ControlConnectionPoint::~ControlConnectionPoint()
+{
+    for (const Connection& c : m_connections)
+        c.sink->Release();
+}
+
+HRESULT ControlConnectionPoint::QueryInterface(REFIID riid, void** out)
+{
+    if (!out)
+        return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IConnectionPoint) {
+        *out = static_cast<IConnectionPoint*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+// The point lives inside the control and keeps it alive while handed out.
+ULONG ControlConnectionPoint::AddRef() { return m_owner.AddRef(); }
+ULONG ControlConnectionPoint::Release() { return m_owner.Release(); }
+
+HRESULT ControlConnectionPoint::GetConnectionInterface(IID* iid)
+{
+    if (!iid)
+        return E_POINTER;
+    *iid = m_iid;
+    return S_OK;
+}
+
+HRESULT ControlConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** container)
+{
+    if (!container)
+        return E_POINTER;
+    *container = static_cast<IConnectionPointContainer*>(&m_owner);
+    (*container)->AddRef();
+    return S_OK;
+}
+
+HRESULT ControlConnectionPoint::Advise(IUnknown* sink, DWORD* cookie)
+{
+    if (!sink || !cookie)
+        return E_POINTER;
+    *cookie = 0;
+    IUnknown* typed = nullptr;
+    if (FAILED(sink->QueryInterface(m_iid, reinterpret_cast<void**>(&typed))) || !typed)
+        return CONNECT_E_CANNOTCONNECT;
+    try {
+        m_connections.push_back({m_nextCookie, typed});
+    } catch (const std::bad_alloc&) {
+        typed->Release();
+        return E_OUTOFMEMORY;
+    }
+    *cookie = m_nextCookie++;
+    return S_OK;
+}
+
+HRESULT ControlConnectionPoint::Unadvise(DWORD cookie)
+{
+    const auto it = std::find_if(m_connections.begin(), m_connections.end(),
+                                 [cookie](const Connection& c) { return c.cookie == cookie; });
+    if (it == m_connections.end())
+        return CONNECT_E_NOCONNECTION;
+    IUnknown* sink = it->sink;
+    m_connections.erase(it);
+    sink->Release();
+    return S_OK;
+}
+
+HRESULT ControlConnectionPoint::EnumConnections(IEnumConnections** connections)
+{
+    if (connections)
+        *connections = nullptr;
+    return E_NOTIMPL;
+}
+
+void ControlConnectionPoint::notifyChanged(DISPID id)
+{
+    // A sink may unadvise while it is told; work from a copy that holds its own references.
+    std::vector<Connection> sinks = m_connections;
+    for (const Connection& c : sinks)
+        c.sink->AddRef();
+    for (const Connection& c : sinks) {
+        static_cast<IPropertyNotifySink*>(c.sink)->OnChanged(id);
+        c.sink->Release();
+    }
+}
+
+// --- The control's identity ------------------------------------------------------------------
+
+HRESULT PlayControl::create(IUnknown* outer, REFIID riid, void** out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    // An aggregating object must take the inner identity first.
+    if (outer && riid != IID_IUnknown)
+        return CLASS_E_NOAGGREGATION;
+    auto* made = new (std::nothrow) PlayControl(outer);
+    if (!made)
+        return E_OUTOFMEMORY;
+    const HRESULT hr = made->m_inner.QueryInterface(riid, out);
+    made->m_inner.Release();
+    return hr;
+}
+
+PlayControl::PlayControl(IUnknown* outer) : m_outer(outer ? outer : &m_inner) { lockModule(); }
+
+PlayControl::~PlayControl()
+{
+    SysFreeString(m_guidSession);
+    if (m_site)
+        m_site->Release();
+    unlockModule();
+}
+
+HRESULT PlayControl::Inner::QueryInterface(REFIID riid, void** out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    PlayControl& c = m_owner;
+    if (riid == IID_IUnknown)
+        *out = static_cast<IUnknown*>(this);
+    else if (riid == IID_IDispatch || riid == IID_IkvPlay)
+        *out = static_cast<IkvPlay*>(&c);
+    else if (riid == IID_ISupportErrorInfo)
+        *out = static_cast<ISupportErrorInfo*>(&c);
+    else if (riid == IID_IPersist || riid == IID_IPersistPropertyBag)
+        *out = static_cast<IPersistPropertyBag*>(&c);
+    else if (riid == IID_IConnectionPointContainer)
+        *out = static_cast<IConnectionPointContainer*>(&c);
+    else if (riid == IID_ISpecifyPropertyPages)
+        *out = static_cast<ISpecifyPropertyPages*>(&c);
+    else if (riid == IID_IObjectWithSite)
+        *out = static_cast<IObjectWithSite*>(&c);
+    if (!*out)
+        return E_NOINTERFACE;
+    static_cast<IUnknown*>(*out)->AddRef();
+    return S_OK;
+}
+
+ULONG PlayControl::Inner::AddRef() { return ++m_owner.m_refs; }
+
+ULONG PlayControl::Inner::Release()
+{
+    const ULONG left = --m_owner.m_refs;
+    if (left == 0)
+        delete &m_owner;
+    return left;
+}
+
+// --- IDispatch, ISupportErrorInfo -------------------------------------------------------------
+
+HRESULT PlayControl::GetTypeInfoCount(UINT* count)
+{
+    if (!count)
+        return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT PlayControl::GetTypeInfo(UINT, LCID, ITypeInfo** info)
+{
+    if (info)
+        *info = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT PlayControl::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
+{
+    return dispatchGetIDsOfNames(dispatchInfo(), names, count, ids);
+}
+
+HRESULT PlayControl::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                            EXCEPINFO* exception, UINT* argErr)
+{
+    return dispatchInvoke(dispatchInfo(), static_cast<IkvPlay*>(this), id, flags, params, result, exception, argErr);
+}
+
+HRESULT PlayControl::InterfaceSupportsErrorInfo(REFIID riid) { return riid == IID_IkvPlay ? S_OK : S_FALSE; }
+
+// --- guidSession and the About box --------------------------------------------------------------
+
+HRESULT PlayControl::get_guidSession(BSTR* value)
+{
+    if (!value)
+        return E_POINTER;
+    *value = m_guidSession ? copyOf(m_guidSession) : SysAllocStringLen(nullptr, 0);
+    return *value ? S_OK : report(E_OUTOFMEMORY);
+}
+
+HRESULT PlayControl::put_guidSession(BSTR value)
+{
+    GUID checked{};
+    HRESULT hr = GuidFromText(value, &checked);
+    if (FAILED(hr))
+        return report(hr);
+    BSTR stored = nullptr;
+    if (value) {
+        stored = copyOf(value); // kept as written: upper-case digits stay upper case
+        if (!stored)
+            return report(E_OUTOFMEMORY);
+    }
+    SysFreeString(m_guidSession);
+    m_guidSession = stored;
+    m_needsSaving = true;
+    m_propertyNotify.notifyChanged(kGuidSessionId);
+    return S_OK;
+}
+
+HRESULT PlayControl::AboutBox()
+{
+    // In place on a form, the box holds back the container's modeless windows while it is up,
+    // through the frame the site hands out. Only a frame the site really gave is touched.
+    IOleInPlaceFrame* frame = nullptr;
+    IOleInPlaceSite* inPlace = nullptr;
+    if (m_site && SUCCEEDED(m_site->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&inPlace))) && inPlace) {
+        IOleInPlaceFrame* given = nullptr;
+        IOleInPlaceUIWindow* document = nullptr;
+        RECT position{}, clip{};
+        OLEINPLACEFRAMEINFO info{};
+        info.cb = sizeof info;
+        if (SUCCEEDED(inPlace->GetWindowContext(&given, &document, &position, &clip, &info))) {
+            frame = given;
+            if (document)
+                document->Release();
+        }
+        inPlace->Release();
+    }
+    if (frame)
+        frame->EnableModeless(FALSE_);
+    if (const auto& show = controlUi().showAbout)
+        show(aboutContent(libraryVersion()));
+    if (frame) {
+        frame->EnableModeless(TRUE_);
+        frame->Release();
+    }
+    return S_OK;
+}
+
+// --- Persistence -----------------------------------------------------------------------------
+
+HRESULT PlayControl::GetClassID(CLSID* clsid)
+{
+    if (!clsid)
+        return E_POINTER;
+    *clsid = CLSID_kvPlay;
+    return S_OK;
+}
+
+HRESULT PlayControl::InitNew()
+{
+    SysFreeString(m_guidSession);
+    m_guidSession = nullptr;
+    m_needsSaving = false;
+    return S_OK;
+}
+
+HRESULT PlayControl::Load(IPropertyBag* bag, IErrorLog* log)
+{
+    if (!bag)
+        return E_POINTER;
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_BSTR;
+    const HRESULT read = bag->Read(kGuidSessionName, &value, log);
+    BSTR loaded = nullptr;
+    if (SUCCEEDED(read)) {
+        VARIANT text;
+        VariantInit(&text);
+        if (SUCCEEDED(VariantChangeType(&text, &value, 0, VT_BSTR))) {
+            GUID checked{};
+            // A saved text that is no GUID is left out: the form still loads, with no GUID.
+            if (SUCCEEDED(GuidFromText(text.bstrVal, &checked)))
+                loaded = std::exchange(text.bstrVal, nullptr);
+            else if (log) {
+                EXCEPINFO problem{};
+                problem.scode = E_INVALIDARG;
+                log->AddError(kGuidSessionName, &problem);
+            }
+        }
+        VariantClear(&text);
+    }
+    VariantClear(&value);
+    SysFreeString(m_guidSession);
+    m_guidSession = loaded;
+    m_needsSaving = false;
+    return S_OK;
+}
+
+HRESULT PlayControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL)
+{
+    if (!bag)
+        return E_POINTER;
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_BSTR;
+    value.bstrVal = m_guidSession ? copyOf(m_guidSession) : SysAllocStringLen(nullptr, 0);
+    if (!value.bstrVal)
+        return E_OUTOFMEMORY;
+    const HRESULT hr = bag->Write(kGuidSessionName, &value);
+    VariantClear(&value);
+    if (FAILED(hr))
+        return hr;
+    if (clearDirty)
+        m_needsSaving = false;
+    return S_OK;
+}
+
+// --- Connection points, property pages, site ----------------------------------------------------
+
+HRESULT PlayControl::EnumConnectionPoints(IEnumConnectionPoints** points)
+{
+    if (points)
+        *points = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT PlayControl::FindConnectionPoint(REFIID riid, IConnectionPoint** point)
+{
+    if (!point)
+        return E_POINTER;
+    *point = nullptr;
+    ControlConnectionPoint* found = riid == IID_IPropertyNotifySink ? &m_propertyNotify
+        : riid == DIID__DkvPlayEvents                               ? &m_events
+                                                                    : nullptr;
+    if (!found)
+        return CONNECT_E_NOCONNECTION;
+    found->AddRef();
+    *point = found;
+    return S_OK;
+}
+
+HRESULT PlayControl::GetPages(CAUUID* pages)
+{
+    if (!pages)
+        return E_POINTER;
+    pages->cElems = 0;
+    pages->pElems = static_cast<GUID*>(CoTaskMemAlloc(sizeof(GUID)));
+    if (!pages->pElems)
+        return E_OUTOFMEMORY;
+    pages->pElems[0] = CLSID_kvPlayPpg;
+    pages->cElems = 1;
+    return S_OK;
+}
+
+HRESULT PlayControl::SetSite(IUnknown* site)
+{
+    if (site)
+        site->AddRef();
+    if (m_site)
+        m_site->Release();
+    m_site = site;
+    return S_OK;
+}
+
+HRESULT PlayControl::GetSite(REFIID riid, void** site)
+{
+    if (!site)
+        return E_POINTER;
+    *site = nullptr;
+    if (!m_site)
+        return E_FAIL;
+    return m_site->QueryInterface(riid, site);
+}
+
+} // namespace kvdplay

@@ -1,0 +1,203 @@
+#include "netplay/InetPoll.h"
+
+#include "engine/Board.h"
+#include "engine/BoardView.h"
+#include "engine/GameControls.h"
+#include "engine/GameEnd.h"
+#include "engine/Pause.h"
+#include "engine/Shared.h"
+#include "engine/State.h"
+#include "engine/WordCheck.h"
+#include "engine/playerfile/PlayerFile.h"
+#include "netplay/InetGame.h"
+#include "netplay/InetPlay.h"
+#include "netplay/InetReplies.h"
+#include "netplay/InetRequests.h"
+#include "netplay/PlayerInfo.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace netplay {
+
+namespace fs = std::filesystem;
+namespace ui = platform::ui;
+
+namespace {
+
+constexpr double SecondsPerDay = 86400.0;
+
+std::string trimmed(const std::string& text) { return std::string(wire::trimBlanks(text)); }
+
+std::string upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char ch) { return std::toupper(ch); });
+    return text;
+}
+
+void showBox(const std::string& text, const std::string& title) {
+    if (platform::Dialogs* dialogs = engine::state().services.dialogs) dialogs->msgBox(text, platform::vbOKOnly, title);
+}
+
+// The opponent has gone: the game is won by forfeit.
+void opponentLeft(engine::GameControls& c) {
+    engine::State& s = engine::state();
+    showBox(OpponentLeftText, OpponentLeftTitle);
+    c.inettimer.Enabled = false;
+    // A round already decided by a word or a full board has been counted; the forfeit that
+    // follows it must not count the same game a second time.
+    const bool alreadyCounted = s.GameOver == 1;
+    s.GameOver = 1;
+    s.InetState = engine::InetIdle;
+    engine::ResetBoard();
+    for (ui::Label* label : {&c.Label7, &c.Label8, &c.Label9, &c.Label10, &c.Label11, &c.Label12, &c.Label13})
+        label->Caption = "";
+    c.Picture1.Picture = c.Pics.photona.Picture;
+    if (!alreadyCounted) {
+        engine::PlayerFile file;
+        if (file.exists()) file.count(s.UserName, engine::GameResult::Won, s.PlayerRec);
+    }
+    engine::AddStatusLine("Your opponent forfieted game. You win.");
+    engine::AddStatusLine("Ready..");
+}
+
+// The opponent's photo: fetched into the private folder, shown, and the file deleted.
+void showOpponentPhoto(engine::GameControls& c, const std::string& link) {
+    c.Picture1.Picture = ui::Picture();
+    c.Picture1.Refresh();
+    c.Label14.Visible = true;
+    c.Label14.Refresh();
+    const std::string& folder = photoFolder();
+    const auto slash = link.rfind('/');
+    const std::string name = slash == std::string::npos ? link : link.substr(slash + 1);
+    if (!folder.empty() && engine::DownloadFile(c.Inet1, link, folder)) {
+        const fs::path local = fs::path(folder) / name;
+        const std::string kind = upper(name);
+        if (kind.find(".GIF") != std::string::npos || kind.find(".JPG") != std::string::npos ||
+            kind.find(".BMP") != std::string::npos)
+            c.Picture1.Picture = ui::Picture::load(local.string());
+        // Nothing the opponent sends stays behind on this machine.
+        std::error_code error;
+        fs::remove(local, error);
+    }
+    c.Label14.Visible = false;
+}
+
+// The opponent's move: shown above its column, a pause, then in its cell; then the word check.
+void applyOpponentMove(engine::GameControls& c, const wire::MoveRead& move) {
+    engine::State& s = engine::state();
+    // A move onto a taken cell (a record delivered twice) would overwrite a tile both boards hold.
+    if (!engine::holeIsEmpty(move.cell)) return;
+    ui::Image& slot = c.Hole(engine::dropCell(move.cell % engine::BoardColumns));
+    ui::Image& cell = c.Hole(move.cell);
+    const ui::Image& tile = s.MyColour != "red" ? c.Pics.red(move.letter) : c.Pics.blue(move.letter);
+    slot.Picture = tile.Picture;
+    slot.Tag = tile.Tag;
+    slot.Refresh();
+    engine::Pause();
+    cell.Picture = slot.Picture;
+    slot.Picture = c.Blank.Picture;
+    cell.Tag = slot.Tag;
+    slot.Tag = c.Blank.Tag;
+    engine::PlaySoundEvent(s.SoundOpponentDrop);
+    engine::CheckForWord(move.cell);
+    if (s.MoveEndedGame != 1 && s.GameOver != 1) {
+        c.Label13.Caption = "Your Turn";
+        s.TurnName = s.UserName;
+    }
+    c.inettimer.Interval = PollAfterOpponentMs;
+    c.inettimer.Enabled = true;
+}
+
+// An opponent has joined the waiting host: the game starts.
+void opponentArrived(engine::GameControls& c, const wire::PlayerInfoRead& info) {
+    engine::State& s = engine::state();
+    s.InetState = engine::InetPlaying;
+    showOpponentInfo(info);
+    s.Player1Name = s.UserName;
+    s.Player2Name = c.Label7.Caption;
+    s.MyColour = "blue";
+    s.PlayerNumber = 1;
+    postOwnPlayerInfo(wire::PostKind::Data);
+    postOwnPhotoLink();
+    engine::AddStatusLine("");
+    engine::AddStatusLine(c.Label7.Caption.get() + " has joined game. YOUR TURN!!");
+    engine::PlaySoundEvent(s.SoundGameReady);
+    StartInternetRound();
+    c.inettimer.Interval = PollAfterOpponentMs;
+    c.inettimer.Enabled = true;
+}
+
+} // namespace
+
+bool waitExpired(double now, float deadline) {
+    const double due = deadline;
+    if (now > due) return true;
+    // Past midnight the clock starts again from 0 while the deadline kept counting from the day
+    // before; a wait is at most a quarter of an hour, so a clock in the first half of the day
+    // against such a deadline is read on the new day.
+    return due >= SecondsPerDay && now < SecondsPerDay / 2 && now > due - SecondsPerDay;
+}
+
+const std::string& photoFolder() {
+    static const std::string folder = [] {
+        std::error_code error;
+        const fs::path base = fs::temp_directory_path(error);
+        if (error) return std::string();
+        std::string pattern = (base / "tessarine-photos-XXXXXX").string();
+        // Made by this run alone and readable by this user alone.
+        if (!::mkdtemp(pattern.data())) return std::string();
+        return pattern;
+    }();
+    return folder;
+}
+
+void InternetPollTick() {
+    engine::State& s = engine::state();
+    engine::GameControls* c = s.controls;
+    if (!c) return;
+
+    if (s.InetState == engine::InetWaiting && s.services.clock &&
+        waitExpired(s.services.clock->secondsSinceMidnight(), s.WaitDeadline)) {
+        c->inettimer.Enabled = false;
+        s.InetState = engine::InetIdle;
+        showBox(WaitExpiredText, WaitExpiredTitle);
+        engine::AddStatusLine("Wait time expired. Please try again");
+        engine::AddStatusLine("");
+        engine::AddStatusLine("Ready");
+        return;
+    }
+
+    c->inettimer.Enabled = false;
+    showTransferLight(TransferLight::On);
+    const Reply reply = fetchMailbox(c->Inet1, s.InboxKey);
+    showTransferLight(reply.failed ? TransferLight::Failed : TransferLight::Off);
+    const MailboxRead mail = readMailbox(reply.text);
+
+    if (mail.socketError) {
+        // Polling stops until something switches it on again.
+        engine::AddStatusLine(SocketErrorLine);
+        return;
+    }
+    if (mail.nothingWaiting) {
+        c->inettimer.Enabled = true;
+        return;
+    }
+    if (mail.chat) {
+        engine::AddStatusLine("From " + trimmed(c->Label7.Caption) + ": " + *mail.chat);
+        engine::PlaySoundEvent(s.SoundChatIn);
+    }
+    if (mail.quit) {
+        opponentLeft(*c);
+        return;
+    }
+    if (mail.photoLink) showOpponentPhoto(*c, *mail.photoLink);
+    if (mail.move) applyOpponentMove(*c, *mail.move);
+    if (mail.playData) showOpponentInfo(*mail.playData);
+    if (mail.startGame && s.InetState == engine::InetWaiting) opponentArrived(*c, *mail.startGame);
+    c->inettimer.Enabled = true;
+}
+
+} // namespace netplay

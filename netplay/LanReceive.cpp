@@ -1,0 +1,131 @@
+#include "netplay/LanReceive.h"
+
+#include "engine/Board.h"
+#include "engine/GameControls.h"
+#include "engine/Pause.h"
+#include "engine/Round.h"
+#include "engine/Shared.h"
+#include "engine/State.h"
+#include "engine/WordCheck.h"
+#include "netplay/LanMessages.h"
+#include "netplay/LanObjects.h"
+#include "netplay/PlayerInfo.h"
+#include "netplay/wire/Records.h"
+
+#include <optional>
+
+namespace netplay {
+
+namespace {
+
+void endProgram(const char* text, const char* title) {
+    engine::State& s = engine::state();
+    if (s.services.dialogs) s.services.dialogs->msgBox(text, platform::vbOKOnly, title);
+    if (s.services.exit) s.services.exit->exitProgram();
+}
+
+// The joining player has arrived at the waiting host: seat him and start.
+void playerArrived(const std::string& name) {
+    engine::State& s = engine::state();
+    s.Player2Name = name;
+    s.TurnName = s.Player1Name;
+    engine::StartRound();
+    engine::PlaySoundEvent(s.SoundGameReady);
+    engine::AddStatusLine(s.Player2Name + " is ready to play. Your move!");
+    SendOwnLanInfo();
+}
+
+// "M", letter, cell: the cell is the landing cell already, 0 to 41 in plain decimal.
+std::optional<std::pair<int, int>> readMove(const std::string& text) {
+    if (text.size() < 3 || text.size() > 4) return std::nullopt;
+    const char letter = text[1];
+    if (letter < 'a' || letter > 'z') return std::nullopt;
+    int cell = 0;
+    for (std::size_t i = 2; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return std::nullopt;
+        cell = cell * 10 + (text[i] - '0');
+    }
+    if (cell >= engine::CellCount) return std::nullopt;
+    return std::make_pair(letter - 'a', cell);
+}
+
+void applyOpponentMove(const std::string& text) {
+    engine::State& s = engine::state();
+    engine::GameControls& c = *s.controls;
+    // A move this program could never have sent (bad letter, cell off the board) is dropped.
+    const auto move = readMove(text);
+    if (!move) return;
+    const auto [letter, cell] = *move;
+    const int slot = engine::DropRowFirst + cell % engine::BoardColumns;
+
+    const platform::ui::Image& tile = s.MyColour == "red" ? c.Pics.blue(letter) : c.Pics.red(letter);
+    c.Hole(slot).Picture = tile.Picture;
+    c.Hole(slot).Tag = std::string(1, static_cast<char>('a' + letter));
+    c.Hole(slot).Refresh();
+    engine::Pause();   // the tile shows above its column for a moment before it lands
+
+    c.Hole(cell).Picture = c.Hole(slot).Picture;
+    c.Hole(slot).Picture = c.Blank.Picture;
+    c.Hole(cell).Tag = c.Hole(slot).Tag;
+    c.Hole(slot).Tag = c.Blank.Tag;
+    engine::PlaySoundEvent(s.SoundOpponentDrop);
+    engine::CheckForWord(cell);
+    if (s.MoveEndedGame == 1) return;
+    c.Label13.Caption = "Your Turn";
+    s.TurnName = s.UserName;
+}
+
+void playerMessage(const std::string& text) {
+    engine::State& s = engine::state();
+    if (text.empty()) return;
+    switch (text[0]) {
+    case LanChatKind: {
+        engine::PlaySoundEvent(s.SoundChatIn);
+        const std::string& opponent = s.Player1Name == s.UserName ? s.Player2Name : s.Player1Name;
+        engine::AddStatusLine("From " + opponent + ": " + text.substr(1));
+        break;
+    }
+    case LanInfoKind:
+        showOpponentInfo(wire::readPlayerInfoBlock(std::string_view(text).substr(1)));
+        // Only the joiner answers, so one set-up exchanges exactly two details messages.
+        if (s.Player2Name == s.UserName) SendOwnLanInfo();
+        break;
+    case LanMoveKind:
+        applyOpponentMove(text);
+        break;
+    default:
+        break;   // a kind this game does not know
+    }
+}
+
+} // namespace
+
+void SendOwnLanInfo() {
+    SendLanMessage(LanInfoMessage(wire::formatPlayerInfoBlock(ownPlayerInfo())));
+}
+
+void LanReceiveTick() {
+    engine::State& s = engine::state();
+    try {
+        const std::optional<LanMessage> message = ReceiveLanMessage();
+        if (!message) return;
+
+        if (s.Player2Name == WaitingForPlayerName) {
+            // Only a player's arrival counts while the host waits; anything else is dropped.
+            if (message->from == 0 && (message->type == DPSYS_ADDPLAYER || message->type == DPSYS_ADDPLAYERTOGROUP))
+                playerArrived(message->shortName);
+            return;
+        }
+        if (message->from == 0) {
+            if (message->type == DPSYS_DELETEPLAYER) endProgram(OpponentQuitText, OpponentQuitTitle);
+            else if (message->type == DPSYS_SESSIONLOST) endProgram(ConnectionLostText, ConnectionLostTitle);
+            return;
+        }
+        playerMessage(message->text);
+    } catch (const LanError& e) {
+        // The network library refused: say so, and keep the tick alive for the next message.
+        engine::AddStatusLine(std::string("System Message: Network error ") + e.what());
+    }
+}
+
+} // namespace netplay

@@ -1,0 +1,328 @@
+#include "netplay/LanSelectPlay.h"
+
+#include "engine/GameControls.h"
+#include "engine/Round.h"
+#include "engine/Shared.h"
+#include "engine/State.h"
+#include "netplay/LanObjects.h"
+#include "netplay/LanProviderWindow.h"
+#include "netplay/LanReceive.h"
+#include "platform/com/Text.h"
+#include "platform/ui/Desktop.h"
+#include "platform/ui/FormSlot.h"
+
+#include <cstdlib>
+
+namespace netplay {
+
+namespace {
+
+constexpr com::HRESULT DPERR_NOSESSIONS = static_cast<com::HRESULT>(0x887700DCu);
+constexpr com::HRESULT E_NOTIMPL = static_cast<com::HRESULT>(0x80004001u);
+constexpr com::LONG DPOPEN_OPENSESSION = 1;
+constexpr com::LONG DPOPEN_CREATESESSION = 2;
+constexpr com::LONG DPENUMPLAYERS_ALL = 0;
+
+ui::FormSlot<SelectPlayWindow>& selectPlaySlot() {
+    static ui::FormSlot<SelectPlayWindow> s;
+    return s;
+}
+
+ui::FormSlot<SelectWaitingWindow>& selectWaitingSlot() {
+    static ui::FormSlot<SelectWaitingWindow> s;
+    return s;
+}
+
+ui::HostedControl*& playControl() {
+    static ui::HostedControl* control = nullptr;
+    return control;
+}
+
+void showBox(const std::string& text) {
+    if (platform::Dialogs* dialogs = engine::state().services.dialogs) dialogs->msgBox(text, platform::vbOKOnly, ProgramTitle);
+}
+
+void centre(ui::Form& form) {
+    const ui::Desktop& desktop = ui::Desktop::instance();
+    form.Left = (desktop.screenWidth() - form.Width) / 2;
+    form.Top = (desktop.screenHeight() - form.Height) / 2;
+}
+
+// A new session description carrying the application's GUID.
+engine::ObjectRef<kvdplay::IkvDPSESSIONDESC> newDescription() {
+    engine::ObjectRef<kvdplay::IkvDPSESSIONDESC> desc = createSessionDesc();
+    com::VARIANT guid;
+    com::VariantInit(&guid);
+    guid.vt = com::VT_BSTR;
+    guid.bstrVal = com::stringFromUtf8(PlayControlGuid());
+    const com::HRESULT hr = desc->put_guidSession(guid);
+    com::VariantClear(&guid);
+    check(hr);
+    return desc;
+}
+
+void switchLanTimerOn() {
+    if (engine::GameControls* c = engine::state().controls) c->lantimer.Enabled = true;
+}
+
+} // namespace
+
+void setPlayControl(ui::HostedControl* kvPlay1) {
+    playControl() = kvPlay1;
+}
+
+std::string PlayControlGuid() {
+    ui::HostedControl* control = playControl();
+    if (!control) return {};
+    kvdplay::IkvPlay* play = nullptr;
+    if (com::FAILED(control->query(kvdplay::IID_IkvPlay, reinterpret_cast<void**>(&play))) || !play) return {};
+    com::BSTR text = nullptr;
+    const com::HRESULT hr = play->get_guidSession(&text);
+    play->Release();
+    const std::string guid = takeText(text);
+    return com::SUCCEEDED(hr) ? guid : std::string();
+}
+
+SelectPlayWindow& netSelectPlay() {
+    return selectPlaySlot()();
+}
+
+SelectPlayWindow* netSelectPlayIfLoaded() {
+    return selectPlaySlot().peek();
+}
+
+SelectWaitingWindow& SelectWaiting() {
+    return selectWaitingSlot()();
+}
+
+SelectWaitingWindow* SelectWaitingIfLoaded() {
+    return selectWaitingSlot().peek();
+}
+
+// --- netSelectPlay ---------------------------------------------------------------------------
+
+SelectPlayWindow::SelectPlayWindow() : ui::Form("netSelectPlay") {
+    Caption = "Tessarine Network Play";
+    BorderStyle = ui::vbFixedDialog;
+    Width = 5160;
+    Height = 2700;
+
+    Frame1.Caption = "Start new network game, or join existing game?";
+    Frame1.Move(120, 120, 4920, 1455);
+    add(Frame1);
+    Option1.Caption = "I want to start a new game.";
+    Option1.Move(240, 360, 4560, 375);
+    add(Option1, &Frame1);
+    Option2.Caption = "I want to join a waiting player.";
+    Option2.Move(240, 840, 4560, 375);
+    add(Option2, &Frame1);
+    Option1.Value = true;
+    Command1.Caption = "OK";
+    Command1.Move(120, 1800, 1575, 375);
+    add(Command1);
+    Command2.Caption = "Cancel";
+    Command2.Move(1792, 1800, 1575, 375);
+    add(Command2);
+    Command3.Caption = "Help";
+    Command3.Move(3465, 1800, 1575, 375);
+    add(Command3);
+
+    Command1.onClick = [this] { Command1_Click(); };
+    Command2.onClick = [this] { Command2_Click(); };
+    Command3.onClick = [this] { Command3_Click(); };
+}
+
+void SelectPlayWindow::Form_Load() {
+    centre(*this);
+    Show();
+}
+
+void SelectPlayWindow::Command1_Click() {
+    if (Option1.Value) host();
+    else chooseJoin();
+}
+
+void SelectPlayWindow::host() {
+    engine::State& s = engine::state();
+    if (!s.DPlay) return;   // no connection chosen yet
+    try {
+        engine::ObjectRef<kvdplay::IkvDPSESSIONDESC> desc = newDescription();
+        check(desc->put_dwMaxPlayers(2));
+        check(desc->put_dwFlags(DPOPEN_CREATESESSION));
+        check(desc->put_szSessionName(LanText(s.UserName).get()));
+        check(s.DPlay->OpenSession(desc.get()));
+    } catch (const LanError& e) {
+        showBox(std::string("The network game could not be started (") + e.what() + ").");
+        return;
+    }
+    s.Player1Name = s.UserName;
+    s.Player2Name = WaitingForPlayerName;
+    s.MyColour = "blue";
+    s.PlayerNumber = 1;
+    s.LanGame = 1;
+    s.ComputerGame = 0;
+    try {
+        com::LONG id = 0;
+        check(s.DPlay->CreatePlayer(LanText(s.UserName).get(), LanText(s.UserName).get(), &id));
+    } catch (const LanError& e) {
+        showBox(std::string("You could not be entered in the network game (") + e.what() + ").");
+        return;
+    }
+    switchLanTimerOn();
+    engine::AddStatusLine(WaitingForPlayerStatus);
+    engine::PlaySoundEvent(s.SoundSystemMessage);
+    if (s.controls) s.controls->Label13.Caption = "Waiting for player";
+    Unload();
+}
+
+void SelectPlayWindow::chooseJoin() {
+    engine::State& s = engine::state();
+    s.Player2Name = s.UserName;
+    s.PlayerNumber = 2;
+    s.MyColour = "red";
+    s.LanGame = 1;
+    s.ComputerGame = 0;
+    Unload();
+    SelectWaiting().Show();
+}
+
+void SelectPlayWindow::Command2_Click() {
+    Unload();
+}
+
+void SelectPlayWindow::Command3_Click() {
+    ShowLanGameHelp();
+}
+
+// --- SelectWaiting ---------------------------------------------------------------------------
+
+SelectWaitingWindow::SelectWaitingWindow() : ui::Form("SelectWaiting") {
+    Caption = "Join Tessarine Player";
+    BorderStyle = ui::vbFixedDialog;
+    Width = 4680;
+    Height = 4320;
+
+    Label1.Caption = "Players Waiting To Play";
+    Label1.Move(120, 120, 4440, 255);
+    add(Label1);
+    tvSessions.Move(120, 420, 4440, 2655);
+    add(tvSessions);
+    Label3.Caption = "Select Player To Join";
+    Label3.Move(120, 3120, 4440, 255);
+    add(Label3);
+    Command1.Caption = "Join";
+    Command1.Move(120, 3480, 1335, 375);
+    add(Command1);
+    Command2.Caption = "Cancel";
+    Command2.Move(1672, 3480, 1335, 375);
+    add(Command2);
+    Command3.Caption = "Help";
+    Command3.Move(3225, 3480, 1335, 375);
+    add(Command3);
+
+    Command1.onClick = [this] { Command1_Click(); };
+    Command2.onClick = [this] { Command2_Click(); };
+    Command3.onClick = [this] { Command3_Click(); };
+}
+
+void SelectWaitingWindow::Form_Load() {
+    centre(*this);
+    listSessions();
+}
+
+void SelectWaitingWindow::listSessions() {
+    engine::State& s = engine::state();
+    const int root = tvSessions.Add(-1, PlayersWaitingRoot);
+    try {
+        engine::ObjectRef<kvdplay::IkvDPSESSIONDESC> desc = newDescription();
+        engine::ObjectRef<kvdplay::IkvDirectPlaySessions> sessions;
+        com::HRESULT hr = s.DPlay ? s.DPlay->EnumSessions(desc.get(), SessionSearchMs, 0, sessions.out()) : com::E_FAIL;
+        if (hr == DPERR_NOSESSIONS) {
+            tvSessions.Add(root, NoSessionsNode);
+        } else if (hr == E_NOTIMPL) {
+            tvSessions.Add(root, NotSupportedNode);
+        } else {
+            // Any other failure: one more search, unguarded.
+            if (com::FAILED(hr)) {
+                if (!s.DPlay) throw LanError(hr, "no session object");
+                check(s.DPlay->EnumSessions(desc.get(), SessionSearchMs, 0, sessions.out()));
+            }
+            com::LONG count = 0;
+            check(sessions->get_Count(&count));
+            for (long i = 0; i < count; ++i) {
+                engine::ObjectRef<com::IDispatch> item;
+                check(sessions->get_Item(i, item.out()));
+                engine::ObjectRef<kvdplay::IkvDPSESSIONDESC> found;
+                check(item->QueryInterface(kvdplay::IID_IkvDPSESSIONDESC, reinterpret_cast<void**>(found.out())));
+                com::BSTR name = nullptr;
+                check(found->get_szSessionName(&name));
+                com::LONG number = 0;
+                check(found->get_dwSession(&number));
+                tvSessions.Add(root, takeText(name), std::to_string(number));
+            }
+        }
+    } catch (const LanError& e) {
+        showBox(std::string("The waiting players could not be listed (") + e.what() + ").");
+    }
+    // The root shows its children (nodes are added expanded).
+    (void)root;
+}
+
+long SelectWaitingWindow::SelectedSessionId() const {
+    const int selected = tvSessions.SelectedItem;
+    if (selected < 0 || selected >= tvSessions.Count()) return 0;
+    const std::string& tag = tvSessions.Node(selected).Tag;
+    if (tag.empty()) return 0;
+    return std::strtol(tag.c_str(), nullptr, 10);
+}
+
+void SelectWaitingWindow::Command1_Click() {
+    engine::State& s = engine::state();
+    const long id = SelectedSessionId();
+    if (id == 0 || !s.DPlay) return;
+    try {
+        engine::ObjectRef<kvdplay::IkvDPSESSIONDESC> desc = newDescription();
+        check(desc->put_dwFlags(DPOPEN_OPENSESSION));
+        check(desc->put_dwSession(id));
+        check(s.DPlay->OpenSession(desc.get()));
+        com::LONG own = 0;
+        check(s.DPlay->CreatePlayer(LanText(s.Player2Name).get(), LanText(s.Player2Name).get(), &own));
+        engine::ObjectRef<kvdplay::IkvDirectPlayPlayers> players;
+        check(s.DPlay->EnumPlayers(id, DPENUMPLAYERS_ALL, players.out()));
+        com::LONG count = 0;
+        check(players->get_Count(&count));
+        for (long i = 0; i < count; ++i) {
+            engine::ObjectRef<com::IDispatch> item;
+            check(players->get_Item(i, item.out()));
+            engine::ObjectRef<kvdplay::IkvDirectPlayPlayer> player;
+            check(item->QueryInterface(kvdplay::IID_IkvDirectPlayPlayer, reinterpret_cast<void**>(player.out())));
+            com::BSTR friendly = nullptr;
+            check(player->get_FriendlyName(&friendly));
+            const std::string name = takeText(friendly);
+            // The first other name is the host's.
+            if (name != s.Player2Name) {
+                s.Player1Name = name;
+                s.TurnName = s.Player1Name;
+                break;
+            }
+        }
+    } catch (const LanError& e) {
+        showBox(std::string("The network game could not be joined (") + e.what() + ").");
+        return;
+    }
+    switchLanTimerOn();
+    engine::StartRound();
+    engine::PlaySoundEvent(s.SoundGameReady);
+    engine::AddStatusLine("Game Ready! Waiting for " + s.Player1Name + " to move.");
+    Unload();
+}
+
+void SelectWaitingWindow::Command2_Click() {
+    Unload();
+}
+
+void SelectWaitingWindow::Command3_Click() {
+    ShowLanGameHelp();
+}
+
+} // namespace netplay

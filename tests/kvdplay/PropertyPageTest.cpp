@@ -1,0 +1,196 @@
+// kvPlayPpg: what the page shows, when it is dirty, what Apply stores, and its buttons.
+#include "kvdplay/PropertyPage.h"
+
+#include "kvdplay/Control.h"
+#include "tests/kvdplay/ControlDoubles.h"
+#include "tests/support/ComHelpers.h"
+
+#include <gtest/gtest.h>
+
+using namespace kvdplay;
+using testing_support::Bstr;
+using testing_support::RecordingPageSite;
+using testing_support::Ref;
+using testing_support::ScopedControlUi;
+
+namespace {
+
+Ref<IkvPlay> newControl(std::u16string_view guid = u"")
+{
+    Ref<IkvPlay> control;
+    EXPECT_EQ(PlayControl::create(nullptr, IID_IkvPlay, control.outVoid()), S_OK);
+    if (!guid.empty()) {
+        EXPECT_EQ(control->put_guidSession(Bstr(guid).get()), S_OK);
+    }
+    return control;
+}
+
+std::u16string guidOf(IkvPlay* control)
+{
+    Bstr text;
+    control->get_guidSession(text.out());
+    return text.text();
+}
+
+struct Page {
+    ScopedControlUi ui;
+    RecordingPageSite site;
+    Ref<IPropertyPage> page;
+    explicit Page(std::vector<IkvPlay*> controls)
+    {
+        EXPECT_EQ(PropertyPage::create(nullptr, IID_IPropertyPage, page.outVoid()), S_OK);
+        page->SetPageSite(&site);
+        std::vector<IUnknown*> objects(controls.begin(), controls.end());
+        EXPECT_EQ(page->SetObjects(static_cast<ULONG>(objects.size()), objects.data()), S_OK);
+        RECT place{0, 0, 375, 179};
+        EXPECT_EQ(page->Activate(nullptr, &place, TRUE_), S_OK);
+    }
+    ~Page()
+    {
+        page->Deactivate();
+        page->SetObjects(0, nullptr);
+        page->SetPageSite(nullptr);
+    }
+};
+
+constexpr char16_t kGuid[] = u"6b29fc40-ca47-1067-b31d-00dd010662da";
+
+long noNetworkCard(GUID*) { return kNoNetworkAddress; }
+long otherFailure(GUID*) { return 5; }
+long fixedGuid(GUID* made)
+{
+    *made = {0xABCDEF01, 0x2345, 0x6789, {0xAB, 0xCD, 0xEF, 0x01, 0x23, 0x45, 0x67, 0x89}};
+    return 0;
+}
+
+} // namespace
+
+TEST(PropertyPageShow, ShowsTheFirstControlsTextLimitedTo36Characters)
+{
+    auto first = newControl(kGuid), second = newControl();
+    Page p({first.get(), second.get()});
+    EXPECT_EQ(p.ui.page.text, "6b29fc40-ca47-1067-b31d-00dd010662da");
+    EXPECT_EQ(p.ui.page.maxLength, 36);
+    EXPECT_EQ(p.page->IsPageDirty(), S_FALSE); // showing the text is no edit
+    EXPECT_TRUE(p.site.statusChanges.empty());
+}
+
+TEST(PropertyPageShow, TitleAndDescription)
+{
+    Page p({});
+    PROPPAGEINFO info{};
+    ASSERT_EQ(p.page->GetPageInfo(&info), S_OK);
+    EXPECT_EQ(std::u16string(info.pszTitle), u"&General");
+    EXPECT_EQ(std::u16string(info.pszDocString), u"Properties for kvPlay");
+    EXPECT_EQ(std::u16string(info.pszHelpFile), u"kvdirect.hlp");
+    CoTaskMemFree(info.pszTitle);
+    CoTaskMemFree(info.pszDocString);
+    CoTaskMemFree(info.pszHelpFile);
+}
+
+TEST(PropertyPageDirty, FirstEditTellsTheSiteOnce)
+{
+    auto control = newControl();
+    Page p({control.get()});
+    p.ui.type("6");
+    p.ui.type("6b");
+    EXPECT_EQ(p.page->IsPageDirty(), S_OK);
+    EXPECT_EQ(p.site.statusChanges, std::vector<DWORD>{PROPPAGESTATUS_DIRTY | PROPPAGESTATUS_VALIDATE});
+}
+
+TEST(PropertyPageDirty, PageWithoutControlsNeverTurnsDirty)
+{
+    Page p({});
+    p.ui.type("x");
+    EXPECT_EQ(p.page->IsPageDirty(), S_FALSE);
+}
+
+TEST(PropertyPageApply, EmptyTextFailsAndStoresNothing)
+{
+    auto control = newControl(kGuid);
+    Page p({control.get()});
+    p.ui.type("");
+    EXPECT_EQ(p.page->Apply(), E_FAIL);
+    EXPECT_EQ(guidOf(control.get()), kGuid);
+    EXPECT_EQ(p.page->IsPageDirty(), S_OK);
+}
+
+TEST(PropertyPageApply, TextGoesIntoEveryControlAndThePageIsClean)
+{
+    auto first = newControl(), second = newControl();
+    Page p({first.get(), second.get()});
+    p.ui.type("6B29FC40-CA47-1067-B31D-00DD010662DA");
+    ASSERT_EQ(p.page->Apply(), S_OK);
+    EXPECT_EQ(guidOf(first.get()), u"6B29FC40-CA47-1067-B31D-00DD010662DA");
+    EXPECT_EQ(guidOf(second.get()), u"6B29FC40-CA47-1067-B31D-00DD010662DA");
+    EXPECT_EQ(p.page->IsPageDirty(), S_FALSE);
+}
+
+TEST(PropertyPageApply, MalformedTextFailsAndLeavesControlsAndDirtiness)
+{
+    auto control = newControl(kGuid);
+    Page p({control.get()});
+    p.ui.type("not-a-guid");
+    EXPECT_EQ(p.page->Apply(), E_INVALIDARG);
+    EXPECT_EQ(guidOf(control.get()), kGuid);
+    EXPECT_EQ(p.page->IsPageDirty(), S_OK);
+}
+
+TEST(PropertyPageApply, NoControlToTakeItFails)
+{
+    Page p({});
+    p.ui.type("6b29fc40-ca47-1067-b31d-00dd010662da");
+    EXPECT_EQ(p.page->Apply(), E_FAIL);
+}
+
+TEST(PropertyPageNewGuid, MakesLowerCaseTextAndDirtiesThePage)
+{
+    setUuidGenerator(&fixedGuid);
+    auto control = newControl();
+    Page p({control.get()});
+    p.ui.page.events->newGuidClicked();
+    EXPECT_EQ(p.ui.page.text, "abcdef01-2345-6789-abcd-ef0123456789");
+    EXPECT_EQ(p.page->IsPageDirty(), S_OK);
+    setUuidGenerator(nullptr);
+}
+
+TEST(PropertyPageNewGuid, RealGeneratorGivesAValidGuidEachTime)
+{
+    auto control = newControl();
+    Page p({control.get()});
+    p.ui.page.events->newGuidClicked();
+    const std::string first = p.ui.page.text;
+    p.ui.page.events->newGuidClicked();
+    EXPECT_EQ(first.size(), 36u);
+    EXPECT_NE(first, p.ui.page.text);
+    ASSERT_EQ(p.page->Apply(), S_OK);
+}
+
+TEST(PropertyPageNewGuid, NoNetworkCardIsExplainedAndTheTextStays)
+{
+    setUuidGenerator(&noNetworkCard);
+    auto control = newControl(kGuid);
+    Page p({control.get()});
+    p.ui.page.events->newGuidClicked();
+    EXPECT_EQ(p.ui.page.errors, std::vector<std::string>{"You must have a network card to generate a new guid."});
+    EXPECT_EQ(p.ui.page.text, "6b29fc40-ca47-1067-b31d-00dd010662da");
+    setUuidGenerator(&otherFailure);
+    p.ui.page.events->newGuidClicked();
+    EXPECT_EQ(p.ui.page.errors.back(), "UuidCreate failed, error code = 5");
+    setUuidGenerator(nullptr);
+}
+
+TEST(PropertyPageAbout, OpensTheBoxOfEveryControlInOrder)
+{
+    auto first = newControl(), second = newControl();
+    Page p({first.get(), second.get()});
+    p.ui.page.events->aboutClicked();
+    EXPECT_EQ(p.ui.aboutBoxes.size(), 2u);
+}
+
+TEST(PropertyPageFactory, RefusesAggregation)
+{
+    auto control = newControl();
+    Ref<IUnknown> page;
+    EXPECT_EQ(PropertyPage::create(control.get(), IID_IUnknown, page.outVoid()), CLASS_E_NOAGGREGATION);
+}

@@ -1,0 +1,178 @@
+// The menu strip: where it opens, how it closes, its menu tree and the toolbar's dispatch.
+#include "tests/shell/ShellScene.h"
+
+#include "platform/ui/Desktop.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace shelltest;
+namespace ui = platform::ui;
+
+struct MenuFormTest : ::testing::Test {
+    ShellScene scene;
+    MenuFormTest() {
+        scene.writePlayers({ShellScene::profile("Amy"), ShellScene::profile("Computer", "", 5, 2, 2, 1)});
+        engine::state().UserName = "Amy";
+        window::main().Show();
+    }
+    shell::MenuForm& strip() {
+        window::main().MenuButton.click();
+        return shell::menuform();
+    }
+};
+
+TEST_F(MenuFormTest, OpensOverTheMainWindowWithTheUsersCaption) {
+    window::MainWindow& m = window::main();
+    shell::MenuForm& s = strip();
+    EXPECT_TRUE(s.Visible);
+    EXPECT_EQ(s.Caption.get(), "Tessarine v1.1 - Amy Logged On");
+    EXPECT_EQ(s.Width.get(), m.Width.get());
+    EXPECT_EQ(s.Height.get(), 1000);
+    EXPECT_EQ(s.Left.get(), m.Left.get());
+    EXPECT_EQ(s.Top.get(), m.Top.get());
+}
+
+TEST_F(MenuFormTest, MouseOverTheMenuButtonOpensItToo) {
+    window::main().MenuButton.mouseMove(0, 0, 10, 10);
+    ASSERT_NE(shell::menuformIfLoaded(), nullptr);
+    EXPECT_TRUE(shell::menuform().Visible);
+}
+
+TEST_F(MenuFormTest, LosingTheFocusClosesItAndTheMainWindowFollows) {
+    shell::MenuForm& s = strip();
+    s.Left = 300;
+    s.Top = 450;
+    ui::Desktop::instance().activate(window::main());
+    EXPECT_EQ(shell::menuformIfLoaded(), nullptr);
+    EXPECT_EQ(window::main().Left.get(), 300);
+    EXPECT_EQ(window::main().Top.get(), 450);
+}
+
+TEST_F(MenuFormTest, MaximisedMainWindowStaysWhereItIs) {
+    window::MainWindow& m = window::main();
+    shell::MenuForm& s = strip();
+    m.WindowState = ui::vbMaximized;
+    const int left = m.Left;
+    s.Left = left + 600;
+    s.Unload();
+    EXPECT_EQ(m.Left.get(), left);
+}
+
+TEST_F(MenuFormTest, MenuTreeCaptionsAndShortcut) {
+    shell::MenuForm& s = strip();
+    EXPECT_EQ(s.mnugame.Caption.get(), "&Game");
+    EXPECT_EQ(s.mnuplaycomputer.container(), &s.mnugame);
+    EXPECT_EQ(s.mnuuser.Caption.get(), "Change &User");
+    EXPECT_EQ(s.mnuexit.Caption.get(), "E&xit");
+    EXPECT_EQ(s.mnucontents.Shortcut.get(), "F1");
+    EXPECT_EQ(s.mnudownload(4).container(), &s.mnudownlds);
+    EXPECT_EQ(s.mnudownlds.container(), &s.mnuwebs);
+    EXPECT_TRUE(s.mnusep1.separator());
+}
+
+TEST_F(MenuFormTest, ToolbarHasElevenCommandsAndTwelveSpacers) {
+    shell::MenuForm& s = strip();
+    ASSERT_EQ(s.Toolbar1.ButtonCount(), 23);
+    int commands = 0;
+    for (int i = 1; i <= 23; ++i) commands += s.Toolbar1.Button(i).style == ui::tbrDefault;
+    EXPECT_EQ(commands, 11);
+    EXPECT_EQ(s.Toolbar1.Button(21).caption, "Toggle Full Screen");
+    EXPECT_EQ(s.Toolbar1.Button(19).style, ui::tbrPlaceholder);
+    EXPECT_EQ(s.Toolbar1.Button(23).image, 11);   // the last picture of the image list
+    EXPECT_EQ(s.Toolbar1.ImageList.size(), 11u);
+}
+
+TEST_F(MenuFormTest, SpacersAndUnknownIndexesDoNothing) {
+    shell::MenuForm& s = strip();
+    for (int index : {0, 2, 18, 19, 20, 22, 24, 99}) s.Toolbar1_ButtonClick(index);
+    EXPECT_NE(shell::menuformIfLoaded(), nullptr);
+    EXPECT_EQ(engine::state().ComputerGame, 0);
+    EXPECT_EQ(scene.doubles.exit.calls, 0);
+}
+
+TEST_F(MenuFormTest, ToolbarOneStartsAComputerGame) {
+    strip().Toolbar1.buttonClick(1);
+    EXPECT_EQ(engine::state().ComputerGame, 1);
+    EXPECT_EQ(shell::menuformIfLoaded(), nullptr);
+}
+
+TEST_F(MenuFormTest, ToolbarElevenOpensTheEditorForTheLoggedOnPlayer) {
+    strip().Toolbar1.buttonClick(11);
+    ASSERT_NE(shell::settingsIfLoaded(), nullptr);
+    EXPECT_TRUE(shell::settings().Command3.Enabled);
+    EXPECT_EQ(shell::menuformIfLoaded(), nullptr);   // the editor took the focus
+}
+
+TEST_F(MenuFormTest, ToolbarTwentyOneTogglesFullScreen) {
+    window::MainWindow& m = window::main();
+    strip().Toolbar1.buttonClick(21);
+    EXPECT_EQ(m.WindowState.get(), ui::vbMaximized);
+    strip().Toolbar1.buttonClick(21);
+    EXPECT_EQ(m.WindowState.get(), ui::vbNormal);
+    const ui::Desktop& d = ui::Desktop::instance();
+    EXPECT_EQ(m.Left.get(), (d.screenWidth() - m.Width) / 2);
+    EXPECT_EQ(m.Top.get(), (d.screenHeight() - m.Height) / 2);
+}
+
+TEST_F(MenuFormTest, ExitWithoutInternetEndsAtOnce) {
+    engine::state().ComputerGame = 1;
+    strip().Toolbar1.buttonClick(23);
+    EXPECT_TRUE(scene.doubles.dialogs.shown.empty());
+    EXPECT_EQ(scene.doubles.exit.calls, 1);
+}
+
+TEST_F(MenuFormTest, ExitAnsweredNoDuringAnInternetGameKeepsRunning) {
+    engine::state().InetState = engine::InetPlaying;
+    scene.doubles.dialogs.buttons = {platform::vbNo};
+    strip().mnuexit.click();
+    EXPECT_EQ(scene.doubles.dialogs.last().title, "Quit Game In Play!");
+    EXPECT_EQ(engine::state().InetState, engine::InetPlaying);
+    EXPECT_EQ(scene.doubles.exit.calls, 0);
+}
+
+TEST_F(MenuFormTest, ChangeUserOpensLoginAndUnloadsTheMainWindowWithoutEnding) {
+    strip().mnuuser.click();
+    EXPECT_NE(shell::loginIfLoaded(), nullptr);
+    EXPECT_EQ(window::mainIfLoaded(), nullptr);
+    EXPECT_EQ(shell::menuformIfLoaded(), nullptr);
+    EXPECT_EQ(scene.doubles.exit.calls, 0);
+    EXPECT_TRUE(scene.doubles.dialogs.shown.empty());
+}
+
+TEST_F(MenuFormTest, ChangeUserDuringAnInternetGameAsksFirstAndNoChangesNothing) {
+    engine::state().InetState = engine::InetPlaying;
+    scene.doubles.dialogs.buttons = {platform::vbNo};
+    strip().mnuuser.click();
+    EXPECT_EQ(scene.doubles.dialogs.last().title, "Quit Game In Play!");
+    EXPECT_EQ(shell::loginIfLoaded(), nullptr);
+    EXPECT_NE(window::mainIfLoaded(), nullptr);
+    EXPECT_EQ(engine::state().InetState, engine::InetPlaying);
+}
+
+TEST_F(MenuFormTest, ChangeUserDuringAnInternetGameAnsweredYesCountsTheLossThenLogsOut) {
+    engine::state().InetState = engine::InetPlaying;
+    int quits = 0;
+    window::setQuitInternetGame([&] {
+        ++quits;
+        engine::state().InetState = engine::InetIdle;
+    });
+    strip().mnuuser.click();
+    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(scene.players()[0].number(PlayerField::Lost), 1);
+    EXPECT_NE(shell::loginIfLoaded(), nullptr);
+    EXPECT_EQ(window::mainIfLoaded(), nullptr);
+}
+
+TEST_F(MenuFormTest, ChangeUserFromTheWaitingRoomWithdrawsTheEntryFirst) {
+    engine::state().InetState = engine::InetWaiting;
+    engine::state().InboxKey = "s7";
+    strip().mnuuser.click();
+    EXPECT_EQ(scene.doubles.dialogs.last().title, "Exit Waiting Room?");
+    ASSERT_EQ(scene.doubles.http.requests.size(), 1u);
+    EXPECT_NE(scene.doubles.http.requests[0].url.find("exitwait.mv?7"), std::string::npos);
+    EXPECT_NE(shell::loginIfLoaded(), nullptr);
+}
+
+} // namespace

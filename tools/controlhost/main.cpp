@@ -1,0 +1,260 @@
+// tessarine-controlhost: creates a control by ProgID through the registry, as a form designer
+// would, and opens its property pages and its About box.
+//
+//   tessarine-controlhost [ProgID] [--page] [--about] [--guid TEXT] [--close-after MS]
+//
+// Without --page or --about it opens the property pages. --guid loads the control from a saved
+// form holding that guidSession. --close-after closes every box after MS milliseconds (for a
+// run without anybody at the screen). At the end the control is saved, and the form's saved
+// properties are printed.
+#include "kvdplay/Interfaces.h"
+#include "platform/com/Activation.h"
+#include "platform/com/ErrorInfo.h"
+#include "platform/text/Cp1252.h"
+#include "tools/controlhost/HostSite.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+using namespace kvdplay;
+using controlhost::HostSite;
+using controlhost::utf8;
+
+namespace {
+
+struct Options {
+    std::string progId = "kvPlay.kvPlay";
+    bool page = false;
+    bool about = false;
+    std::optional<std::string> guid;
+    int closeAfterMs = -1;
+};
+
+template <typename I>
+I* as(IUnknown* object, REFIID iid)
+{
+    I* typed = nullptr;
+    if (FAILED(object->QueryInterface(iid, reinterpret_cast<void**>(&typed))))
+        return nullptr;
+    return typed;
+}
+
+void closeBoxesLater(int ms)
+{
+    if (ms < 0)
+        return;
+    QTimer::singleShot(ms, [ms] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+        closeBoxesLater(ms);
+    });
+}
+
+// The frame a design environment puts around a control's property pages.
+int showPropertyFrame(IUnknown* control, HostSite& site)
+{
+    auto* specify = as<ISpecifyPropertyPages>(control, IID_ISpecifyPropertyPages);
+    if (!specify) {
+        std::cout << "the control has no property pages" << std::endl;
+        return 0;
+    }
+    CAUUID ids{};
+    const HRESULT hr = specify->GetPages(&ids);
+    specify->Release();
+    if (FAILED(hr))
+        return 1;
+
+    QDialog frame;
+    frame.setWindowTitle(QStringLiteral("Properties"));
+    auto* tabs = new QTabWidget(&frame);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, &frame);
+    QPushButton* apply = buttons->button(QDialogButtonBox::Apply);
+    apply->setEnabled(false);
+    auto* layout = new QVBoxLayout(&frame);
+    layout->addWidget(tabs);
+    layout->addWidget(buttons);
+    site.onPageStatus = [apply](bool dirty) { apply->setEnabled(dirty); };
+
+    std::vector<IPropertyPage*> pages;
+    for (ULONG i = 0; i < ids.cElems; ++i) {
+        IPropertyPage* page = nullptr;
+        if (FAILED(CoCreateInstance(ids.pElems[i], nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage,
+                                    reinterpret_cast<void**>(&page))))
+            continue;
+        PROPPAGEINFO info{};
+        page->GetPageInfo(&info);
+        auto* holder = new QWidget;
+        holder->setMinimumSize(info.size.cx, info.size.cy);
+        tabs->addTab(holder, QString::fromStdString(utf8(info.pszTitle ? info.pszTitle : u"Page")));
+        CoTaskMemFree(info.pszTitle);
+        CoTaskMemFree(info.pszDocString);
+        CoTaskMemFree(info.pszHelpFile);
+        page->SetPageSite(&site);
+        page->SetObjects(1, &control);
+        RECT place{0, 0, info.size.cx, info.size.cy};
+        if (FAILED(page->Activate(holder, &place, TRUE_))) {
+            page->SetObjects(0, nullptr);
+            page->SetPageSite(nullptr);
+            page->Release();
+            continue;
+        }
+        page->Show(1);
+        pages.push_back(page);
+    }
+    CoTaskMemFree(ids.pElems);
+
+    auto applyAll = [&frame, &pages, apply]() {
+        for (IPropertyPage* page : pages) {
+            if (page->IsPageDirty() != S_OK)
+                continue;
+            const HRESULT result = page->Apply();
+            if (FAILED(result)) {
+                QMessageBox::warning(&frame, QStringLiteral("Properties"),
+                                     QStringLiteral("The page refused the value (0x%1).")
+                                         .arg(static_cast<std::uint32_t>(result), 8, 16, QLatin1Char('0')));
+                return false;
+            }
+        }
+        apply->setEnabled(false);
+        return true;
+    };
+    QObject::connect(apply, &QPushButton::clicked, &frame, [applyAll] { applyAll(); });
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &frame, [&frame, applyAll] {
+        if (applyAll())
+            frame.accept();
+    });
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &frame, &QDialog::reject);
+    frame.exec();
+
+    for (IPropertyPage* page : pages) {
+        page->Deactivate();
+        page->SetObjects(0, nullptr);
+        page->SetPageSite(nullptr);
+        page->Release();
+    }
+    site.onPageStatus = nullptr;
+    return 0;
+}
+
+void showAboutBox(IUnknown* control)
+{
+    auto* dispatch = as<IDispatch>(control, IID_IDispatch);
+    if (!dispatch) {
+        std::cout << "the control cannot be driven by name" << std::endl;
+        return;
+    }
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    EXCEPINFO exception{};
+    UINT argErr = 0;
+    const HRESULT hr = dispatch->Invoke(DISPID_ABOUTBOX, IID_NULL, 0x0409, DISPATCH_METHOD, &none, nullptr,
+                                        &exception, &argErr);
+    dispatch->Release();
+    if (FAILED(hr))
+        std::cout << "the control has no About box" << std::endl;
+}
+
+bool parse(int argc, char** argv, Options& o)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--page")
+            o.page = true;
+        else if (a == "--about")
+            o.about = true;
+        else if (a == "--guid" && i + 1 < argc)
+            o.guid = argv[++i];
+        else if (a == "--close-after" && i + 1 < argc)
+            o.closeAfterMs = std::atoi(argv[++i]);
+        else if (!a.empty() && a[0] != '-')
+            o.progId = a;
+        else
+            return false;
+    }
+    if (!o.page && !o.about)
+        o.page = true;
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    Options options;
+    if (!parse(argc, argv, options)) {
+        std::cerr << "usage: tessarine-controlhost [ProgID] [--page] [--about] [--guid TEXT] [--close-after MS]\n";
+        return 2;
+    }
+
+    const std::u16string progId = platform::text::utf8ToUtf16(options.progId).value_or(u"");
+    CLSID clsid{};
+    IUnknown* control = nullptr;
+    HRESULT hr = CLSIDFromProgID(progId.c_str(), &clsid);
+    if (SUCCEEDED(hr))
+        hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&control));
+    if (FAILED(hr) || !control) {
+        std::fprintf(stderr, "cannot create %s: 0x%08x\n", options.progId.c_str(), static_cast<unsigned>(hr));
+        return 1;
+    }
+    std::cout << "created " << options.progId << std::endl;
+
+    HostSite site;
+    if (auto* withSite = as<IObjectWithSite>(control, IID_IObjectWithSite)) {
+        withSite->SetSite(static_cast<IOleInPlaceSite*>(&site));
+        withSite->Release();
+    }
+    IConnectionPoint* point = nullptr;
+    DWORD cookie = 0;
+    if (auto* container = as<IConnectionPointContainer>(control, IID_IConnectionPointContainer)) {
+        if (SUCCEEDED(container->FindConnectionPoint(IID_IPropertyNotifySink, &point)))
+            point->Advise(static_cast<IPropertyNotifySink*>(&site), &cookie);
+        container->Release();
+    }
+    auto* persist = as<IPersistPropertyBag>(control, IID_IPersistPropertyBag);
+    if (persist) {
+        if (options.guid) {
+            site.bag[u"guidSession"] = platform::text::utf8ToUtf16(*options.guid).value_or(u"");
+            persist->Load(static_cast<IPropertyBag*>(&site), nullptr);
+        } else {
+            persist->InitNew();
+        }
+    }
+
+    closeBoxesLater(options.closeAfterMs);
+    int result = 0;
+    if (options.about)
+        showAboutBox(control);
+    if (options.page)
+        result = showPropertyFrame(control, site);
+
+    if (persist) {
+        site.bag.clear();
+        persist->Save(static_cast<IPropertyBag*>(&site), TRUE_, TRUE_);
+        for (const auto& [name, value] : site.bag)
+            std::cout << "saved " << utf8(name) << "=" << utf8(value) << std::endl;
+        persist->Release();
+    }
+    if (point) {
+        point->Unadvise(cookie);
+        point->Release();
+    }
+    if (auto* withSite = as<IObjectWithSite>(control, IID_IObjectWithSite)) {
+        withSite->SetSite(nullptr);
+        withSite->Release();
+    }
+    control->Release();
+    return result;
+}
