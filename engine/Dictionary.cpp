@@ -2,6 +2,7 @@
 
 #include "engine/GameControls.h"
 #include "engine/Shared.h"
+#include "platform/text/Blanks.h"
 #include "platform/text/Cp1252.h"
 
 #include <algorithm>
@@ -127,12 +128,7 @@ std::string vbUCase(std::string_view text) {
     return platform::text::utf16ToUtf8(*wide).value_or(out);
 }
 
-std::string trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
+std::string trimBlanks(std::string_view text) { return std::string(platform::text::trimBlanks(text)); }
 
 WordRecord decodeWordRecord(std::string_view recordBytes) {
     const std::string_view word = recordBytes.substr(0, WordFieldWidth);

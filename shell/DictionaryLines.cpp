@@ -1,5 +1,6 @@
 #include "shell/DictionaryLines.h"
 
+#include "platform/text/Blanks.h"
 #include "platform/text/Cp1252.h"
 
 #include <algorithm>
@@ -7,11 +8,7 @@
 namespace shell {
 namespace {
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
+using platform::text::trimBlanks;
 
 // The characters from a 0-based position on; past the end there are none.
 std::string_view from(std::string_view s, std::size_t pos) {

@@ -1,5 +1,6 @@
 #include "shell/StatsRows.h"
 
+#include "platform/text/Blanks.h"
 #include "platform/text/Cp1252.h"
 
 #include <string_view>
@@ -7,11 +8,7 @@
 namespace shell {
 namespace {
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
+using platform::text::trimBlanks;
 
 // Pads to the width on the side given; a longer text stays whole rather than losing digits or
 // letters, so a row may then run wider than its column.

@@ -1,10 +1,8 @@
 #include "window/LeaveInternet.h"
 
-#include "engine/GameControls.h"
-#include "engine/Shared.h"
 #include "engine/State.h"
 #include "engine/playerfile/PlayerFile.h"
-#include "netplay/wire/Requests.h"
+#include "netplay/InetGame.h"
 
 namespace window {
 
@@ -39,7 +37,7 @@ bool leaveRoom() {
     if (!askYesNo("You are currently waiting for an internet opponent.", "Do you wish to exit the waiting room?",
                   "Exit Waiting Room?"))
         return false;
-    LeaveWaitingRoom();
+    netplay::LeaveWaitingRoom();
     return true;
 }
 
@@ -51,28 +49,7 @@ void setQuitInternetGame(std::function<void()> quit) {
 
 void QuitInternetGameNow() {
     if (quitSlot()) return quitSlot()();
-    engine::State& s = engine::state();
-    s.InetState = engine::InetIdle;
-    if (engine::GameControls* c = s.controls) {
-        c->inettimer.Enabled = false;
-        c->light.Picture = c->Pics.offlight.Picture;
-    }
-    engine::AddStatusLine("Internet game terminated.");
-}
-
-void LeaveWaitingRoom() {
-    engine::State& s = engine::state();
-    s.InetState = engine::InetIdle;
-    engine::GameControls* c = s.controls;
-    if (c) c->inettimer.Enabled = false;
-    engine::AddStatusLine("You have exited the internet waiting room.");
-    engine::AddStatusLine("Ready.");
-    if (!c) return;
-    namespace wire = netplay::wire;
-    const std::string url = wire::requestUrl(wire::defaultServerAddress(), wire::Script::ExitWait,
-                                             {wire::exitWaitField(s.InboxKey)});
-    // Fire and forget: the player has left the room here whatever the server says.
-    (void)c->Inet1.OpenURL(url);
+    netplay::QuitInternetGame();
 }
 
 bool ConfirmLeaveInternet(const std::string& PlayingText, bool WaitingFirst) {

@@ -1,7 +1,8 @@
 #pragma once
 // Leaving the Internet before something else happens: a new game, Exit, Change User or closing
 // the main window. A running Internet game is given up only after the player agrees, and then
-// counts as a loss on the player's own record; an own entry in the waiting room is withdrawn.
+// counts as a loss on the player's own record; an own entry in the waiting room is withdrawn
+// through the Internet module's LeaveWaitingRoom.
 #include <functional>
 #include <string>
 
@@ -24,14 +25,9 @@ bool ConfirmLeaveInternet(const std::string& PlayingText, bool WaitingFirst);
 // questions. True when the program may end.
 bool ConfirmCloseMain();
 
-// How a running Internet game is ended and the opponent told. The Internet module installs its
-// QuitInternetGame here; until it does, the game is ended on this side only (state idle, polling
-// off, the light off, a status line) and nothing is sent.
+// How a running Internet game is ended and the opponent told: the Internet module's
+// QuitInternetGame unless something else is installed here (an empty function puts it back).
 void setQuitInternetGame(std::function<void()> quit);
 void QuitInternetGameNow();
-
-// Withdraws the own waiting-room entry: state idle, polling off, the two status lines and one
-// "exitwait" request with the bare game number, its reply and any failure ignored.
-void LeaveWaitingRoom();
 
 } // namespace window

@@ -1,5 +1,6 @@
 // The computer's decision at Master (pauses excluded) on the most expensive board a search over
 // many boards finds, and the whole word check after a move on the main window's controls.
+#include "bench/engine/DeliveredWords.h"
 #include "engine/BoardView.h"
 #include "engine/Computer.h"
 #include "engine/Dictionary.h"
@@ -72,19 +73,8 @@ engine::BoardTags worstBoard() {
     return worst;
 }
 
-void loadWords() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    engine::LoadWordList(TESSARINE_WORDLIST);
-    if (engine::state().WordCount == 0) {
-        std::fprintf(stderr, "no word list at %s\n", TESSARINE_WORDLIST);
-        std::exit(1);
-    }
-}
-
 void ComputerDecisionMaster(benchmark::State& st) {
-    loadWords();
+    bench_support::loadDeliveredWords();
     const engine::BoardTags tags = worstBoard();
     CyclingRandom random;
     for (int column = 0; column < engine::BoardColumns; ++column) {
@@ -101,7 +91,7 @@ void ComputerDecisionMaster(benchmark::State& st) {
 // Every cell filled but 31, 38 and 41: a tile landing in cell 24 has eleven full windows and no
 // word, and the full-board test runs on to cell 31.
 void WordCheckAfterMove(benchmark::State& st) {
-    loadWords();
+    bench_support::loadDeliveredWords();
     struct NoHttp final : platform::HttpClient {
         platform::HttpResult get(const std::string&, const platform::HttpOptions&) override { return {}; }
     } http;

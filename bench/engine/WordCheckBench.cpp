@@ -1,6 +1,7 @@
 // The word check through cell 24 on a full board: eleven windows, all full, none a word, so every
 // window is looked up. Once with the dictionary's index, once with the plain scan of the list in
 // file order that upper-cases both sides of every comparison.
+#include "bench/engine/DeliveredWords.h"
 #include "engine/Board.h"
 #include "engine/Dictionary.h"
 
@@ -43,11 +44,7 @@ void setUp() {
     static bool done = false;
     if (done) return;
     done = true;
-    engine::LoadWordList(TESSARINE_WORDLIST);
-    if (engine::state().WordCount == 0) {
-        std::fprintf(stderr, "no word list at %s\n", TESSARINE_WORDLIST);
-        std::exit(1);
-    }
+    bench_support::loadDeliveredWords();
     if (engine::windowsThrough(Cell).size() != 11 || wordCheck(fullBoard(), engine::LookUpWord) != 0) {
         std::fprintf(stderr, "the board must give eleven full windows and no word\n");
         std::exit(1);

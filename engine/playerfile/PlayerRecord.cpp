@@ -1,5 +1,6 @@
 #include "engine/playerfile/PlayerRecord.h"
 
+#include "platform/text/Blanks.h"
 #include "platform/text/Cp1252.h"
 
 #include <algorithm>
@@ -108,11 +109,6 @@ void PlayerRecord::setNumber(PlayerField field, std::int16_t value) {
     m_bytes[spec.offset + 1] = static_cast<char>(bits >> 8);
 }
 
-std::string trimmedKey(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
+std::string trimmedKey(std::string_view text) { return std::string(platform::text::trimBlanks(text)); }
 
 } // namespace engine

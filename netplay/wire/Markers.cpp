@@ -1,5 +1,7 @@
 #include "netplay/wire/Markers.h"
 
+#include "platform/text/Blanks.h"
+
 #include <array>
 
 namespace netplay::wire {
@@ -57,12 +59,7 @@ std::optional<std::string_view> cut(std::string_view text, std::string_view open
     return text.substr(start - 1, q - start);
 }
 
-std::string_view trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
+std::string_view trimBlanks(std::string_view text) { return platform::text::trimBlanks(text); }
 
 std::optional<std::string> cutTrimmed(std::string_view text, std::string_view open, std::string_view close,
                                       CutFrom from) {

@@ -22,6 +22,9 @@ public:
     virtual void controlChanged(Control& control) = 0;
     virtual void controlGone(Control& control) = 0;
     virtual void repaintNow(Control& control) = 0;
+    // The program showed the form (Show): its window comes to the front and becomes the active
+    // one, also when it was on the screen already. Changing Visible alone does not do this.
+    virtual void formShown(Form& form) { (void)form; }
     // Shows the form modally; returns when it is hidden or unloaded.
     virtual void runModal(Form& form) = 0;
     // The drag icon moved, or the drag ended.

@@ -52,8 +52,10 @@ void Form::Show(int modal) {
     Visible = true;
     Desktop& desktop = Desktop::instance();
     ViewHost* view = desktop.viewHost();
-    // Without a screen, showing a window is what makes it active.
+    // Without a screen, showing a window is what makes it active; with one, the window is
+    // brought forward and the screen reports the activation as it happens.
     if (!view) desktop.activate(*this);
+    else view->formShown(*this);
     if (modal && view) view->runModal(*this);
 }
 

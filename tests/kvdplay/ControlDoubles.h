@@ -1,11 +1,16 @@
 #pragma once
 // Doubles of a control's container: a property bag, a property-change sink, an in-place site
-// with its frame, a property-page site, and the page's window.
+// with its frame, a property-page site, and the page's window; and a fresh control to put in it.
+#include "kvdplay/Control.h"
 #include "kvdplay/ControlSite.h"
 #include "kvdplay/ControlUi.h"
+#include "tests/support/ComHelpers.h"
+
+#include <gtest/gtest.h>
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace testing_support {
@@ -197,5 +202,24 @@ public:
 private:
     ControlUi m_saved;
 };
+
+// A new kvPlay control of its own (not aggregated); its GUID text set when one is given.
+inline Ref<IkvPlay> newControl(std::u16string_view guid = u"")
+{
+    Ref<IkvPlay> control;
+    EXPECT_EQ(PlayControl::create(nullptr, IID_IkvPlay, control.outVoid()), S_OK);
+    if (control && !guid.empty()) {
+        EXPECT_EQ(control->put_guidSession(Bstr(guid).get()), S_OK);
+    }
+    return control;
+}
+
+// The control's GUID text as its guidSession property reads.
+inline std::u16string guidOf(IkvPlay* control)
+{
+    Bstr text;
+    EXPECT_EQ(control->get_guidSession(text.out()), S_OK);
+    return text.text();
+}
 
 } // namespace testing_support

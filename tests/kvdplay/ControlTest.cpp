@@ -10,8 +10,10 @@
 
 using namespace kvdplay;
 using testing_support::Bstr;
+using testing_support::guidOf;
 using testing_support::InPlaceSite;
 using testing_support::MapBag;
+using testing_support::newControl;
 using testing_support::RecordingSink;
 using testing_support::Ref;
 using testing_support::ScopedControlUi;
@@ -21,26 +23,12 @@ using testing_support::takeError;
 
 namespace {
 
-Ref<IkvPlay> newControl()
-{
-    Ref<IkvPlay> control;
-    EXPECT_EQ(PlayControl::create(nullptr, IID_IkvPlay, control.outVoid()), S_OK);
-    return control;
-}
-
 template <typename I>
 Ref<I> as(IUnknown* object, REFIID iid)
 {
     Ref<I> typed;
     EXPECT_EQ(object->QueryInterface(iid, typed.outVoid()), S_OK);
     return typed;
-}
-
-std::u16string guidOf(IkvPlay* control)
-{
-    Bstr text;
-    EXPECT_EQ(control->get_guidSession(text.out()), S_OK);
-    return text.text();
 }
 
 bool needsSaving(IkvPlay* control) { return static_cast<PlayControl*>(control)->needsSaving(); }

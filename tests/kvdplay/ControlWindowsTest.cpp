@@ -6,6 +6,7 @@
 #include "kvdplay/ui/QtControlUi.h"
 #include "tests/kvdplay/ControlDoubles.h"
 #include "tests/support/ComHelpers.h"
+#include "tests/support/QtApp.h"
 #include "tests/support/TestDoubles.h"
 
 #include <QApplication>
@@ -18,47 +19,25 @@
 
 using namespace kvdplay;
 using testing_support::Bstr;
+using testing_support::guidOf;
+using testing_support::newControl;
 using testing_support::RecordingPageSite;
 using testing_support::RecordingShell;
 using testing_support::Ref;
 
 namespace {
 
-QApplication& app()
-{
-    static int argc = 1;
-    static char name[] = "test_kvdplay_ui";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
-
 struct QtWindows {
     ControlUi saved = controlUi();
     RecordingShell shell;
     QtWindows()
     {
-        app();
+        testing_support::qtApp();
         ui::installQtControlUi("/opt/tessarine");
         controlUi().shell = &shell;
     }
     ~QtWindows() { controlUi() = saved; }
 };
-
-Ref<IkvPlay> newControl(std::u16string_view guid)
-{
-    Ref<IkvPlay> control;
-    EXPECT_EQ(PlayControl::create(nullptr, IID_IkvPlay, control.outVoid()), S_OK);
-    EXPECT_EQ(control->put_guidSession(Bstr(guid).get()), S_OK);
-    return control;
-}
-
-std::u16string guidOf(IkvPlay* control)
-{
-    Bstr text;
-    control->get_guidSession(text.out());
-    return text.text();
-}
 
 } // namespace
 
@@ -125,7 +104,7 @@ TEST(QtAboutBox, ShowsTitleVersionAndOpensTheLinkStayingOpen)
 TEST(QtAboutBox, ControlShowsItModallyAndReturnsWhenClosed)
 {
     QtWindows windows;
-    auto control = newControl(u"");
+    auto control = newControl();
     QString seenTitle;
     QTimer::singleShot(0, [&seenTitle] {
         if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {

@@ -9,28 +9,13 @@
 
 using namespace kvdplay;
 using testing_support::Bstr;
+using testing_support::guidOf;
+using testing_support::newControl;
 using testing_support::RecordingPageSite;
 using testing_support::Ref;
 using testing_support::ScopedControlUi;
 
 namespace {
-
-Ref<IkvPlay> newControl(std::u16string_view guid = u"")
-{
-    Ref<IkvPlay> control;
-    EXPECT_EQ(PlayControl::create(nullptr, IID_IkvPlay, control.outVoid()), S_OK);
-    if (!guid.empty()) {
-        EXPECT_EQ(control->put_guidSession(Bstr(guid).get()), S_OK);
-    }
-    return control;
-}
-
-std::u16string guidOf(IkvPlay* control)
-{
-    Bstr text;
-    control->get_guidSession(text.out());
-    return text.text();
-}
 
 struct Page {
     ScopedControlUi ui;

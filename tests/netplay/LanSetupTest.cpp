@@ -4,6 +4,8 @@
 #include "netplay/LanReceive.h"
 #include "netplay/LanSelectPlay.h"
 
+#include "kvdplay/DirectPlayLibrary.h"
+#include "kvdplay/Global.h"
 #include "tests/netplay/LanFixture.h"
 
 #include <cstring>
@@ -251,4 +253,113 @@ TEST(LanPlayControl, TheMainWindowsControlCarriesAnEmptyGuid) {
     ASSERT_NE(scene.main().kvPlay1.object(), nullptr);
     EXPECT_EQ(netplay::PlayControlGuid(), "");
     EXPECT_EQ(scene.main().kvPlay1.saved().at(u"guidSession"), u"");
+}
+
+// --- A machine with a modem among its connections: the network library's own global object over
+// a scripted list of providers.
+
+namespace {
+
+ScriptedDirectPlay* createdNetwork = nullptr;
+platform::dplay::GUID providerIds[3] = {{1, 0, 0, {}}, {2, 0, 0, {}}, {3, 0, 0, {}}};
+
+platform::dplay::HRESULT threeProviders(platform::dplay::LPDPENUMDPCALLBACK callback, platform::dplay::LPVOID context) {
+    char modem[] = "Internal Modem Connection", tcp[] = "TCP/IP Network", serial[] = "Serial Cable";
+    char* names[3] = {modem, tcp, serial};
+    for (int i = 0; i < 3; ++i) callback(&providerIds[i], names[i], 1, 0, context);
+    return platform::dplay::DP_OK;
+}
+
+platform::dplay::HRESULT createOnScript(platform::dplay::LPGUID, platform::dplay::IDirectPlay** out, platform::com::IUnknown*) {
+    createdNetwork->AddRef();
+    *out = createdNetwork;
+    return platform::dplay::DP_OK;
+}
+
+struct ModemMachine {
+    LanScene scene;
+    ScriptedDirectPlay network;
+    ModemMachine() {
+        createdNetwork = &network;
+        kvdplay::setDirectPlayEntries({&createOnScript, &threeProviders});
+        st().DPlay.reset();
+        st().DPGlobal = engine::ObjectRef<kvdplay::IkvDirectPlayGlobal>(kvdplay::Global::create());
+    }
+    ~ModemMachine() {
+        netplay::ProviderWindow* w = netplay::ProviderIfLoaded();
+        if (w) w->Unload();
+        st().DPlay.reset();
+        st().DPGlobal.reset();
+        kvdplay::setDirectPlayLibraryPath({});
+    }
+};
+
+} // namespace
+
+TEST(LanProviderModem, AModemIsListedAsFiveBlanksInItsPlace) {
+    ModemMachine machine;
+    netplay::ProviderWindow& w = netplay::Provider();
+    ASSERT_EQ(w.lstProviders.ListCount(), 3);
+    EXPECT_EQ(w.lstProviders.List(0), "     ");
+    EXPECT_EQ(w.lstProviders.List(1), "TCP/IP Network");
+    EXPECT_EQ(w.lstProviders.List(2), "Serial Cable");
+}
+
+TEST(LanProviderModem, ADoubleClickOnTheBlankRowAsksAndChangesNothing) {
+    ModemMachine machine;
+    netplay::ProviderWindow& w = netplay::Provider();
+    w.lstProviders.ListIndex = 0;
+    w.lstProviders.dblClick();
+    ASSERT_EQ(machine.scene.doubles.dialogs.shown.size(), 1u);
+    EXPECT_EQ(machine.scene.doubles.dialogs.last().prompt,
+              "Please select a connection method from the list above, or press Cancel to abort.");
+    EXPECT_FALSE(st().DPlay);
+    EXPECT_NE(netplay::ProviderIfLoaded(), nullptr);
+}
+
+TEST(LanProviderModem, TheRowChosenGivesTheSessionObjectOfItsProvider) {
+    ModemMachine machine;
+    netplay::ProviderWindow& w = netplay::Provider();
+    w.lstProviders.ListIndex = 2;
+    w.btnOK.click();
+    EXPECT_TRUE(st().DPlay);
+    EXPECT_NE(netplay::netSelectPlayIfLoaded(), nullptr);
+}
+
+TEST(LanProviderModem, ASavedNameOfBlanksNeverPicksTheModemRow) {
+    ModemMachine machine;
+    st().LanProtocol = "      ";
+    netplay::ProviderWindow& w = netplay::Provider();
+    machine.scene.timers.advance(50);
+    EXPECT_EQ(st().ProviderAutoDone, 1);
+    EXPECT_FALSE(st().DPlay);
+    EXPECT_TRUE(machine.scene.doubles.dialogs.shown.empty());
+    EXPECT_EQ(w.lstProviders.ListIndex, -1);
+}
+
+TEST(LanHost, ARefusedSessionIsToldAndNothingChanges) {
+    LanScene scene;
+    scene.network.results["Open"] = static_cast<platform::dplay::HRESULT>(0x88770046u);   // cannot create
+    netplay::SelectPlayWindow& w = netplay::netSelectPlay();
+    w.Option1.Value = true;
+    w.Command1.click();
+    ASSERT_EQ(scene.doubles.dialogs.shown.size(), 1u);
+    EXPECT_EQ(scene.doubles.dialogs.last().prompt, "The network game could not be started (DPERR_CANTCREATESESSION).");
+    EXPECT_EQ(st().LanGame, 0);
+    EXPECT_FALSE(scene.main().lantimer.Enabled);
+    EXPECT_NE(netplay::netSelectPlayIfLoaded(), nullptr);
+}
+
+TEST(LanHostWaiting, AGroupArrivalSeatsThePlayerItNamesById) {
+    LanScene scene;
+    scene.hostWaiting();
+    scene.network.friendlyName = "Dora";
+    std::vector<std::uint8_t> groupAdd(12, 0);
+    put32(groupAdd, 0, 7);
+    put32(groupAdd, 4, 9);
+    put32(groupAdd, 8, 2);
+    scene.arrives(groupAdd, 0);
+    scene.tick();
+    EXPECT_EQ(st().Player2Name, "Dora");
+    EXPECT_EQ(scene.lastStatus(), "Dora is ready to play. Your move!");
 }

@@ -7,6 +7,7 @@
 #include "shell/PlayMore.h"
 #include "shell/Startup.h"
 #include "tests/support/CyclingRandom.h"
+#include "tests/support/TileHand.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +15,6 @@ namespace {
 
 using namespace shelltest;
 namespace ui = platform::ui;
-
-// Drags a rack tile out over the bar around the rack and lets it go on the cell.
-void dragTile(window::MainWindow& w, ui::Image& tile, ui::Control& cell) {
-    const ui::Rect from = w.placeOf(tile);
-    const ui::Rect to = w.placeOf(cell);
-    w.drag().press(from.left + from.width / 2, from.top + from.height / 2);
-    w.drag().move(w.placeOf(w.dragbar).left + 30, from.top + from.height / 2);
-    w.drag().move(to.left + to.width / 2, to.top + to.height / 2);
-    w.drag().release(to.left + to.width / 2, to.top + to.height / 2);
-}
 
 ui::Image* rackTileWith(window::MainWindow& w, const std::string& letter) {
     for (ui::Image* tile : w.rack())
@@ -67,7 +58,7 @@ TEST(EndToEnd, NewPlayerBeatsTheComputerAndBothRecordsAreCounted) {
     for (int move = 0; move < 4 && engine::state().GameOver != 1; ++move) {
         ui::Image* tile = rackTileWith(m, "a");
         ASSERT_NE(tile, nullptr) << "move " << move;
-        dragTile(m, *tile, m.Hole(38));   // the top cell of column 3
+        testing_support::dragTileTo(m, *tile, m.Hole(38));   // the top cell of column 3
         scene.timers.advance(50);          // the computer answers on the next tick
     }
     const engine::State& s = engine::state();

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
 
 using namespace shelltest;
@@ -82,6 +87,41 @@ TEST_F(MenuFormTest, ToolbarHasElevenCommandsAndTwelveSpacers) {
     EXPECT_EQ(s.Toolbar1.Button(19).style, ui::tbrPlaceholder);
     EXPECT_EQ(s.Toolbar1.Button(23).image, 11);   // the last picture of the image list
     EXPECT_EQ(s.Toolbar1.ImageList.size(), 11u);
+}
+
+// The toolbar's commands and the store pictures they show, in toolbar order.
+const std::vector<std::pair<int, std::string>> ToolbarPictures = {
+    {1, "tb_computer"}, {3, "tb_lan"},      {5, "tb_internet"}, {7, "tb_stats"},       {9, "tb_user"}, {11, "tb_settings"},
+    {13, "tb_wordlist"}, {15, "tb_help"},   {17, "tb_about"},   {21, "tb_fullscreen"}, {23, "tb_exit"}};
+
+const ui::Picture& pictureOf(const shell::MenuForm& s, int index) {
+    static const ui::Picture none;
+    const int image = s.Toolbar1.Button(index).image;
+    if (image < 1 || image > static_cast<int>(s.Toolbar1.ImageList.size())) return none;
+    return s.Toolbar1.ImageList[static_cast<std::size_t>(image - 1)];
+}
+
+TEST_F(MenuFormTest, EachToolbarCommandShowsItsOwnPicture) {
+    for (const auto& [index, name] : ToolbarPictures) scene.writePicture("pics/" + name + ".bmp", 24, 24);
+    shell::MenuForm& s = strip();
+    for (const auto& [index, name] : ToolbarPictures) {
+        const ui::Picture& picture = pictureOf(s, index);
+        ASSERT_FALSE(picture.isNone()) << s.Toolbar1.Button(index).caption;
+        EXPECT_EQ(std::filesystem::path(picture.path()).filename().string(), name + ".bmp") << index;
+        EXPECT_EQ(picture.width(), 24);
+        EXPECT_EQ(picture.height(), 24);
+    }
+}
+
+TEST_F(MenuFormTest, AMissingToolbarPictureLeavesOnlyThatButtonBare) {
+    for (const auto& [index, name] : ToolbarPictures)
+        if (name != "tb_lan") scene.writePicture("pics/" + name + ".bmp", 24, 24);
+    shell::MenuForm& s = strip();
+    EXPECT_TRUE(pictureOf(s, 3).isNone());
+    EXPECT_EQ(s.Toolbar1.Button(3).caption, "Lan Play");
+    EXPECT_FALSE(pictureOf(s, 1).isNone());
+    EXPECT_FALSE(pictureOf(s, 5).isNone());
+    EXPECT_TRUE(s.Visible);
 }
 
 TEST_F(MenuFormTest, SpacersAndUnknownIndexesDoNothing) {

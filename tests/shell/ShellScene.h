@@ -25,10 +25,7 @@ struct ShellScene : testing_support::UiScene {
     std::vector<std::string> providers;
 
     explicit ShellScene(bool withBoards = true) {
-        for (const char* name : {"onlight", "redlight", "offlight", "soundon", "soundoff", "quickhelp", "photona", "pcplayer", "logo"})
-            writePicture(std::string("pics/") + name + ".bmp", 26, 25);
-        for (const char* colour : {"blue", "red", "yel"})
-            for (char c = 'a'; c <= 'z'; ++c) writePicture(std::string("pics/") + colour + "_" + c + ".bmp");
+        writePictureStore();
         if (withBoards)
             for (const char* board : {"bricks.bmp", "flowers.bmp", "forest.bmp", "Marble.bmp", "steel.bmp", "sunset.bmp",
                                       "undersea.bmp", "woody.bmp"})

@@ -16,6 +16,7 @@
 #include "shell/PlayMore.h"
 #include "shell/Settings.h"
 #include "shell/Startup.h"
+#include "tests/support/TileHand.h"
 #include "window/MainWindow.h"
 
 #include <QApplication>
@@ -46,15 +47,6 @@ void shot(const char* what) {
     const std::string path = shotFolder + "/step" + std::to_string(++shotNumber) + "-" + what + ".png";
     QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromStdString(path));
     std::printf("%s\n", path.c_str());
-}
-
-void dragTile(window::MainWindow& w, ui::Image& tile, ui::Control& cell) {
-    const ui::Rect from = w.placeOf(tile);
-    const ui::Rect to = w.placeOf(cell);
-    w.drag().press(from.left + from.width / 2, from.top + from.height / 2);
-    w.drag().move(w.placeOf(w.dragbar).left + 30, from.top + from.height / 2);
-    w.drag().move(to.left + to.width / 2, to.top + to.height / 2);
-    w.drag().release(to.left + to.width / 2, to.top + to.height / 2);
 }
 
 } // namespace
@@ -131,7 +123,7 @@ int main(int argc, char** argv) {
                 if (m.Hole(35 + column).Tag.get() != "xx") continue;
                 for (ui::Image* tile : m.rack())
                     if (tile->Visible && tile->Tag.get() != "xx") {
-                        dragTile(m, *tile, m.Hole(35 + column));
+                        testing_support::dragTileTo(m, *tile, m.Hole(35 + column));
                         break;
                     }
                 column = (column + 1) % 7;

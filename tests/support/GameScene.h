@@ -8,6 +8,7 @@
 #include "engine/Round.h"
 #include "engine/State.h"
 #include "engine/playerfile/PlayerFile.h"
+#include "tests/support/TileHand.h"
 #include "tests/support/UiScene.h"
 #include "window/MainWindow.h"
 
@@ -34,10 +35,7 @@ struct GameScene : UiScene {
     // words: (word, definition) pairs in file order.
     explicit GameScene(const std::vector<std::pair<std::string, std::string>>& words = {
                            {"word", "A unit of language."}, {"able", "Having the power to do something."}}) {
-        for (const char* name : {"onlight", "redlight", "offlight", "soundon", "soundoff", "quickhelp", "photona", "pcplayer", "logo"})
-            writePicture(std::string("pics/") + name + ".bmp", 26, 25);
-        for (const char* colour : {"blue", "red", "yel"})
-            for (char c = 'a'; c <= 'z'; ++c) writePicture(std::string("pics/") + colour + "_" + c + ".bmp");
+        writePictureStore();
         writePicture("Marble.bmp", 618, 449);
         std::string dictionary;
         for (const auto& [word, definition] : words) dictionary += wordRecord(word, definition);
@@ -104,13 +102,7 @@ struct GameScene : UiScene {
     // Presses on a rack tile, drags it out over the bar around the rack and lets it go over the
     // given control, as the player's mouse does.
     void dragTileTo(platform::ui::Image& tile, platform::ui::Control& target) {
-        window::MainWindow& w = main();
-        const platform::ui::Rect from = w.placeOf(tile);
-        const platform::ui::Rect to = w.placeOf(target);
-        w.drag().press(from.left + 240, from.top + 240);
-        w.drag().move(7100, from.top + 240);
-        w.drag().move(to.left + to.width / 2, to.top + to.height / 2);
-        w.drag().release(to.left + to.width / 2, to.top + to.height / 2);
+        testing_support::dragTileTo(main(), tile, target);
     }
     // The next 50 ms tick of the main window's timers.
     void tick() { timers.advance(50); }

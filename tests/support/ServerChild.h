@@ -18,10 +18,11 @@ namespace testing_support {
 class ServerChild {
 public:
     // binary: the server program; extra: further options (e.g. "--current-version", "2.0").
-    ServerChild(const std::string& binary, const std::string& dbPath, std::vector<std::string> extra = {}) {
+    ServerChild(const std::string& binary, const std::string& dbPath, std::vector<std::string> extra = {},
+                int threads = 1) {
         int fds[2];
         if (::pipe(fds) != 0) throw std::runtime_error("pipe");
-        std::vector<std::string> args{binary, "--listen", "127.0.0.1:0", "--db", dbPath, "--threads", "1"};
+        std::vector<std::string> args{binary, "--listen", "127.0.0.1:0", "--db", dbPath, "--threads", std::to_string(threads)};
         args.insert(args.end(), extra.begin(), extra.end());
         std::vector<char*> argv;
         for (auto& a : args) argv.push_back(a.data());
@@ -59,6 +60,25 @@ public:
 
     unsigned short port() const { return m_port; }
     std::string address() const { return "127.0.0.1:" + std::to_string(m_port); }
+
+    // Kills the server without warning, as a power cut would.
+    void killHard() {
+        if (m_pid <= 0) return;
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+        m_pid = -1;
+    }
+    // Sends the signal and gives the exit status (-1 when it did not exit) and what the server
+    // logged up to its end.
+    int stop(int signal, std::string& log) {
+        if (m_pid <= 0) return -1;
+        ::kill(m_pid, signal);
+        for (std::string line = readLine(); !line.empty(); line = readLine()) log += line;
+        int status = 0;
+        ::waitpid(m_pid, &status, 0);
+        m_pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
 
 private:
     // One line of the child's standard error; empty at its end or after ten quiet seconds.

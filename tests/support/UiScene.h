@@ -58,6 +58,14 @@ struct UiScene {
         std::filesystem::create_directories(path.parent_path());
         std::ofstream(path, std::ios::binary) << tinyBmp(width, height);
     }
+
+    // The picture store of the program folder: its single pictures and the three tile sets.
+    void writePictureStore() const {
+        for (const char* name : {"onlight", "redlight", "offlight", "soundon", "soundoff", "quickhelp", "photona", "pcplayer", "logo"})
+            writePicture(std::string("pics/") + name + ".bmp", 26, 25);
+        for (const char* colour : {"blue", "red", "yel"})
+            for (char c = 'a'; c <= 'z'; ++c) writePicture(std::string("pics/") + colour + "_" + c + ".bmp");
+    }
 };
 
 } // namespace testing_support

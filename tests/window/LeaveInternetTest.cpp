@@ -2,6 +2,7 @@
 // questions, the forfeit on the player's own record, the withdrawn waiting entry.
 #include "engine/State.h"
 #include "engine/playerfile/PlayerFile.h"
+#include "netplay/InetRequests.h"
 #include "tests/support/UiScene.h"
 #include "window/LeaveInternet.h"
 #include "window/MainWindow.h"
@@ -119,6 +120,17 @@ TEST_F(LeaveInternetTest, YesToTheWaitingQuestionWithdrawsTheEntry) {
     EXPECT_EQ(scene.doubles.exit.calls, 1);
 }
 
+TEST_F(LeaveInternetTest, WithdrawalGoesToTheServerThePlayerWaitsOn) {
+    netplay::setServerAddress("127.0.0.1:8089");
+    window::main();
+    engine::state().InetState = engine::InetWaiting;
+    const bool left = window::ConfirmLeaveInternet(window::CurrentlyPlayingText, false);
+    netplay::setServerAddress(netplay::wire::defaultServerAddress());
+    EXPECT_TRUE(left);
+    ASSERT_EQ(scene.doubles.http.requests.size(), 1u);
+    EXPECT_EQ(scene.doubles.http.requests[0].url, "http://127.0.0.1:8089/Tessarine/exitwait.mv?42");
+}
+
 TEST_F(LeaveInternetTest, NoToTheWaitingQuestionKeepsTheWait) {
     window::MainWindow& m = window::main();
     engine::state().InetState = engine::InetWaiting;
@@ -157,15 +169,19 @@ TEST_F(LeaveInternetTest, WaitingFirstAsksTheWaitingQuestionFirst) {
     EXPECT_EQ(last().title, "Exit Waiting Room?");
 }
 
-TEST_F(LeaveInternetTest, WithoutTheInternetModuleQuittingEndsTheGameHere) {
+TEST_F(LeaveInternetTest, WithNothingInstalledQuittingEndsTheGameAndTellsTheOpponent) {
     window::setQuitInternetGame({});
     window::MainWindow& m = window::main();
     engine::state().InetState = engine::InetPlaying;
+    engine::state().OutboxKey = "c42 ";
     m.inettimer.Enabled = true;
     window::QuitInternetGameNow();
     EXPECT_EQ(engine::state().InetState, engine::InetIdle);
     EXPECT_FALSE(m.inettimer.Enabled);
     EXPECT_EQ(m.StatusText.items().back(), "Internet game terminated.");
+    ASSERT_EQ(scene.doubles.http.requests.size(), 1u);
+    const std::string& url = scene.doubles.http.requests[0].url;
+    EXPECT_NE(url.find("/Tessarine/postdata.mv?c42+QUIT"), std::string::npos) << url;
 }
 
 } // namespace

@@ -785,6 +785,19 @@ void QtBinding::repaintNow(Control& control) {
     }
 }
 
+void QtBinding::formShown(Form& form) {
+    FormWidget* widget = m_forms.value(&form, nullptr);
+    if (!widget) return;
+    widget->syncWindow();
+    // Queued, so a window that shows itself again while another one is being activated (the
+    // game-over dialog losing the focus) comes forward once that activation is over.
+    QTimer::singleShot(0, widget, [widget] {
+        if (!widget->isVisible()) return;
+        widget->raise();
+        widget->activateWindow();
+    });
+}
+
 void QtBinding::runModal(Form& form) {
     if (FormWidget* widget = m_forms.value(&form, nullptr)) widget->runModal();
 }

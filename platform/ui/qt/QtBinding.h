@@ -28,6 +28,7 @@ public:
     void controlChanged(Control& control) override;
     void controlGone(Control& control) override;
     void repaintNow(Control& control) override;
+    void formShown(Form& form) override;
     void runModal(Form& form) override;
     void dragChanged(Form& form) override;
     void scheduleCollect() override;

@@ -1,6 +1,7 @@
 #include "platform/help/HelpWindow.h"
 
 #include "shell/HelpTopics.h"
+#include "tests/support/QtApp.h"
 #include "tests/support/TempDir.h"
 
 #include <QApplication>
@@ -18,14 +19,6 @@ using platform::help::showHelp;
 
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "test_platform_help_qt";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
-
 const char* kSample =
     "@help Sample Help\n"
     "@topic 1 Contents\n"
@@ -40,7 +33,7 @@ const char* kSample =
 class HelpWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        app();
+        testing_support::qtApp();
         m_dir.write("TESSARINE.HLP", kSample);
     }
     std::string file() const { return (m_dir / "TESSARINE.HLP").string(); }
@@ -142,7 +135,7 @@ TEST_F(HelpWindowTest, EveryCommandUsesTheOneWindow) {
 }
 
 TEST(HelpWindowShipped, GameHelpCommandsReachTheirTopics) {
-    app();
+    testing_support::qtApp();
     const std::string shipped = TESSARINE_HELP_SOURCE;
     EXPECT_EQ(showHelp(shipped, platform::help::kShowTopic, shell::help_topic::kFaq).windowTitle(), "Tessarine Help");
     for (int context : shell::kHelpContextsUsed) {

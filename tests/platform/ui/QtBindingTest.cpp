@@ -2,9 +2,11 @@
 // them, the mouse drives the drag manager, the window manager's close is the user's close, and the
 // message boxes answer with the button pressed.
 #include "platform/ui/Control.h"
+#include "platform/ui/Desktop.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/qt/QtBinding.h"
 #include "platform/ui/qt/QtDialogs.h"
+#include "tests/support/QtApp.h"
 #include "tests/support/UiScene.h"
 
 #include <QAbstractButton>
@@ -24,14 +26,6 @@ namespace ui = platform::ui;
 using testing_support::UiScene;
 
 namespace {
-
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* a = new QApplication(argc, argv);
-    return *a;
-}
 
 class Board : public ui::Form {
 public:
@@ -62,6 +56,29 @@ public:
     std::vector<int> modes;
 };
 
+// A plain window that counts its activations; a sticky one shows itself again when it loses
+// the focus, as the game-over dialog does.
+class Note : public ui::Form {
+public:
+    explicit Note(std::string name, bool sticky = false) : ui::Form(std::move(name)), m_sticky(sticky) {
+        Width = 3000;
+        Height = 2000;
+    }
+    void Form_Activate() override { ++activations; }
+    void Form_Deactivate() override {
+        if (m_sticky && loaded()) Show();
+    }
+    int activations = 0;
+
+private:
+    bool m_sticky;
+};
+
+// Lets the queued window-system events run (activation is reported asynchronously).
+void settle() {
+    for (int i = 0; i < 10; ++i) QApplication::processEvents();
+}
+
 void send(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
     QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
                   buttons, Qt::NoModifier);
@@ -71,7 +88,7 @@ void send(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
 } // namespace
 
 TEST(QtBinding, BorderlessWindowHasTheLayoutSizeInPixels) {
-    app();
+    testing_support::qtApp();
     UiScene scene;
     ui::qt::QtBinding binding;
     Board board;
@@ -87,7 +104,7 @@ TEST(QtBinding, BorderlessWindowHasTheLayoutSizeInPixels) {
 }
 
 TEST(QtBinding, PicturesAreDecodedAndControlsFollowTheModel) {
-    app();
+    testing_support::qtApp();
     UiScene scene;
     ui::qt::QtBinding binding;
     QImage red(32, 32, QImage::Format_RGB32);
@@ -110,7 +127,7 @@ TEST(QtBinding, PicturesAreDecodedAndControlsFollowTheModel) {
 }
 
 TEST(QtBinding, StretchedWindowScalesItsChildren) {
-    app();
+    testing_support::qtApp();
     UiScene scene;
     ui::qt::QtBinding binding;
     Board board;
@@ -121,7 +138,7 @@ TEST(QtBinding, StretchedWindowScalesItsChildren) {
 }
 
 TEST(QtBinding, MouseDragDropsOnTheControlUnderThePointer) {
-    app();
+    testing_support::qtApp();
     UiScene scene;
     ui::qt::QtBinding binding;
     Board board;
@@ -137,7 +154,7 @@ TEST(QtBinding, MouseDragDropsOnTheControlUnderThePointer) {
 }
 
 TEST(QtBinding, WindowManagersCloseIsTheUsersClose) {
-    app();
+    testing_support::qtApp();
     UiScene scene;
     ui::qt::QtBinding binding;
     Board board;
@@ -150,8 +167,61 @@ TEST(QtBinding, WindowManagersCloseIsTheUsersClose) {
     EXPECT_TRUE(w->isVisible());
 }
 
+TEST(QtBinding, ShowOnAVisibleWindowBringsItToTheFront) {
+    testing_support::qtApp();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    Note first("first"), second("second");
+    first.Show();
+    settle();
+    second.Show();
+    settle();
+    ASSERT_EQ(QApplication::activeWindow(), binding.widgetOf(second));
+    const int before = first.activations;
+    first.Show();
+    settle();
+    EXPECT_EQ(QApplication::activeWindow(), binding.widgetOf(first));
+    EXPECT_EQ(ui::Desktop::instance().activeForm(), &first);
+    EXPECT_EQ(first.activations, before + 1);
+}
+
+TEST(QtBinding, ChangingAWindowWithoutShowLeavesTheFocusAlone) {
+    testing_support::qtApp();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    Note first("first"), second("second");
+    first.Show();
+    settle();
+    second.Show();
+    settle();
+    const int before = first.activations;
+    first.Caption = "Renamed";
+    first.Visible = true;
+    first.Left = 600;
+    settle();
+    EXPECT_EQ(QApplication::activeWindow(), binding.widgetOf(second));
+    EXPECT_EQ(first.activations, before);
+}
+
+TEST(QtBinding, WindowThatShowsItselfOnDeactivationWinsOnceAndSettles) {
+    testing_support::qtApp();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    Note sticky("sticky", true), other("other");
+    sticky.Show();
+    settle();
+    other.Show();
+    settle();
+    EXPECT_EQ(QApplication::activeWindow(), binding.widgetOf(sticky));
+    EXPECT_EQ(ui::Desktop::instance().activeForm(), &sticky);
+    const int activations = sticky.activations;
+    settle();
+    EXPECT_EQ(sticky.activations, activations);   // no back and forth
+    EXPECT_EQ(other.activations, 1);
+}
+
 TEST(QtDialogs, QuestionBoxShowsTextAndReturnsThePressedButton) {
-    app();
+    testing_support::qtApp();
     ui::qt::QtDialogs dialogs;
     QString seenText, seenTitle;
     int buttons = 0;
@@ -171,7 +241,7 @@ TEST(QtDialogs, QuestionBoxShowsTextAndReturnsThePressedButton) {
 }
 
 TEST(QtDialogs, InputBoxReturnsTypedTextAndCancelGivesEmpty) {
-    app();
+    testing_support::qtApp();
     ui::qt::QtDialogs dialogs;
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());

@@ -6,12 +6,15 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/TreeView.h"
 #include "platform/ui/qt/QtBinding.h"
+#include "tests/support/QtApp.h"
 #include "tests/support/UiScene.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QIcon>
+#include <QImage>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QToolBar>
@@ -23,14 +26,6 @@ namespace ui = platform::ui;
 using testing_support::UiScene;
 
 namespace {
-
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* a = new QApplication(argc, argv);
-    return *a;
-}
 
 struct Strip : ui::Form {
     Strip() : ui::Form("strip") {
@@ -72,7 +67,7 @@ struct Strip : ui::Form {
 };
 
 TEST(QtControls, PlayerChoicesReachTheModelAndModelValuesTheScreen) {
-    app();
+    testing_support::qtApp();
     UiScene scene;
     ui::qt::QtBinding binding;
     Strip w;
@@ -96,7 +91,7 @@ TEST(QtControls, PlayerChoicesReachTheModelAndModelValuesTheScreen) {
 }
 
 TEST(QtControls, TabsHideTheOtherPagesControls) {
-    app();
+    testing_support::qtApp();
     UiScene scene;
     ui::qt::QtBinding binding;
     Strip w;
@@ -110,7 +105,7 @@ TEST(QtControls, TabsHideTheOtherPagesControls) {
 }
 
 TEST(QtControls, ToolbarAndMenuActionsRunTheirHandlers) {
-    app();
+    testing_support::qtApp();
     UiScene scene;
     ui::qt::QtBinding binding;
     Strip w;
@@ -132,6 +127,34 @@ TEST(QtControls, ToolbarAndMenuActionsRunTheirHandlers) {
     EXPECT_EQ(binding.actionOf(w.help)->shortcut(), QKeySequence("F1"));
 }
 
+TEST(QtControls, ToolbarButtonsShowTheirImageListPictureAndAMissingOneNone) {
+    testing_support::qtApp();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    QImage green(24, 24, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    ASSERT_TRUE(green.save(QString::fromStdString((scene.folder / "play.bmp").string())));
+    struct Pictured : ui::Form {
+        Pictured() : ui::Form("pictured") {
+            bar.ImageList = {ui::Picture::load("play.bmp"), ui::Picture::load("gone.bmp")};
+            bar.addButton({"Play", "", 1, ui::tbrDefault, true});
+            bar.addButton({"Exit", "", 2, ui::tbrDefault, true});
+            bar.Move(0, 0, 4000, 600);
+            add(bar);
+        }
+        ui::Toolbar bar{"bar"};
+    } w;
+    w.Show();
+    QList<QAction*> buttons;
+    for (QAction* a : qobject_cast<QToolBar*>(binding.widgetOf(w.bar))->actions())
+        if (!a->isSeparator()) buttons << a;
+    ASSERT_EQ(buttons.size(), 2);
+    ASSERT_FALSE(buttons[0]->icon().isNull());
+    EXPECT_EQ(QColor(buttons[0]->icon().pixmap(24, 24).toImage().pixel(12, 12)), QColor(Qt::green));
+    EXPECT_TRUE(buttons[1]->icon().isNull());
+    EXPECT_EQ(buttons[1]->text(), "Exit");
+}
+
 } // namespace
 
 namespace {
@@ -147,7 +170,7 @@ struct Sessions : ui::Form {
 };
 
 TEST(QtControls, TreeShowsItsNodesAndReportsTheClickedOne) {
-    app();
+    testing_support::qtApp();
     UiScene scene;
     ui::qt::QtBinding binding;
     Sessions w;
