@@ -41,16 +41,11 @@ HRESULT GuidFromVariant(const VARIANT& value, GUID* guid)
     if (value.vt != (VT_ARRAY | VT_UI1) || !value.parray)
         return E_INVALIDARG;
     SAFEARRAY* array = value.parray;
-    if (SafeArrayGetDim(array) != 1)
-        return E_INVALIDARG;
-    LONG low = 0;
-    LONG high = 0;
-    HRESULT hr = SafeArrayGetLBound(array, 1, &low);
-    if (SUCCEEDED(hr))
-        hr = SafeArrayGetUBound(array, 1, &high);
+    std::int64_t count = 0;
+    HRESULT hr = vectorLength(array, &count);
     if (FAILED(hr))
         return hr;
-    if (std::int64_t{high} - low + 1 != 16)
+    if (count != 16)
         return E_INVALIDARG;
     void* data = nullptr;
     hr = SafeArrayAccessData(array, &data);

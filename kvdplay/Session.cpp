@@ -35,6 +35,16 @@ private:
     std::optional<std::string> m_text;
 };
 
+// A player's or a group's two names: both make it across, or the call is refused.
+struct AnsiNames {
+    AnsiText friendly;
+    AnsiText formal;
+    HRESULT set(BSTR friendlyName, BSTR formalName)
+    {
+        return FAILED(friendly.set(friendlyName)) || FAILED(formal.set(formalName)) ? E_INVALIDARG : S_OK;
+    }
+};
+
 BOOL playersCallback(dp::DPID id, dp::LPSTR friendlyName, dp::LPSTR formalName, DWORD flags, dp::LPVOID context)
 {
     auto* players = static_cast<PlayersCollection*>(context);
@@ -133,32 +143,29 @@ HRESULT Session::Close()
 
 HRESULT Session::CloseSession() { return Close(); }
 
-HRESULT Session::CreateGroup(BSTR lpGroupFriendlyName, BSTR lpGroupFormalName, LONG* pidGroup)
+HRESULT Session::createNamed(bool group, BSTR friendlyName, BSTR formalName, LONG* id)
 {
-    if (!pidGroup)
+    if (!id)
         return E_POINTER;
     KVDPLAY_NEED_SESSION();
-    AnsiText friendly, formal;
-    if (FAILED(friendly.set(lpGroupFriendlyName)) || FAILED(formal.set(lpGroupFormalName)))
+    AnsiNames names;
+    if (FAILED(names.set(friendlyName, formalName)))
         return report(E_INVALIDARG);
-    dp::DPID id = 0;
-    const HRESULT hr = m_dp->CreateGroup(&id, friendly.get(), formal.get());
-    *pidGroup = static_cast<LONG>(id);
+    dp::DPID made = 0;
+    const HRESULT hr = group ? m_dp->CreateGroup(&made, names.friendly.get(), names.formal.get())
+                             : m_dp->CreatePlayer(&made, names.friendly.get(), names.formal.get(), nullptr);
+    *id = static_cast<LONG>(made);
     return check(hr);
+}
+
+HRESULT Session::CreateGroup(BSTR lpGroupFriendlyName, BSTR lpGroupFormalName, LONG* pidGroup)
+{
+    return createNamed(true, lpGroupFriendlyName, lpGroupFormalName, pidGroup);
 }
 
 HRESULT Session::CreatePlayer(BSTR lpPlayerFriendlyName, BSTR lpPlayerFormalName, LONG* pidPlayer)
 {
-    if (!pidPlayer)
-        return E_POINTER;
-    KVDPLAY_NEED_SESSION();
-    AnsiText friendly, formal;
-    if (FAILED(friendly.set(lpPlayerFriendlyName)) || FAILED(formal.set(lpPlayerFormalName)))
-        return report(E_INVALIDARG);
-    dp::DPID id = 0;
-    const HRESULT hr = m_dp->CreatePlayer(&id, friendly.get(), formal.get(), nullptr);
-    *pidPlayer = static_cast<LONG>(id);
-    return check(hr);
+    return createNamed(false, lpPlayerFriendlyName, lpPlayerFormalName, pidPlayer);
 }
 
 HRESULT Session::DeletePlayerFromGroup(LONG pidGroup, LONG pidPlayer)
@@ -254,7 +261,7 @@ HRESULT Session::EnumSessions(IkvDPSESSIONDESC* lpSDesc, LONG dwTimeout, LONG dw
     return S_OK;
 }
 
-HRESULT Session::GetCaps(IkvDPCAPS** caps)
+HRESULT Session::capsOf(std::optional<LONG> player, IkvDPCAPS** caps)
 {
     if (!caps)
         return E_POINTER;
@@ -265,7 +272,8 @@ HRESULT Session::GetCaps(IkvDPCAPS** caps)
         return report(E_OUTOFMEMORY);
     void* address = nullptr;
     record->GetStruct(&address);
-    const HRESULT hr = m_dp->GetCaps(static_cast<dp::DPCAPS*>(address));
+    auto* filled = static_cast<dp::DPCAPS*>(address);
+    const HRESULT hr = player ? m_dp->GetPlayerCaps(static_cast<dp::DPID>(*player), filled) : m_dp->GetCaps(filled);
     if (hr != 0) {
         record->Release();
         return report(hr);
@@ -274,25 +282,9 @@ HRESULT Session::GetCaps(IkvDPCAPS** caps)
     return S_OK;
 }
 
-HRESULT Session::GetPlayerCaps(LONG pidID, IkvDPCAPS** caps)
-{
-    if (!caps)
-        return E_POINTER;
-    *caps = nullptr;
-    KVDPLAY_NEED_SESSION();
-    Caps* record = Caps::create();
-    if (!record)
-        return report(E_OUTOFMEMORY);
-    void* address = nullptr;
-    record->GetStruct(&address);
-    const HRESULT hr = m_dp->GetPlayerCaps(static_cast<dp::DPID>(pidID), static_cast<dp::DPCAPS*>(address));
-    if (hr != 0) {
-        record->Release();
-        return report(hr);
-    }
-    *caps = record;
-    return S_OK;
-}
+HRESULT Session::GetCaps(IkvDPCAPS** caps) { return capsOf(std::nullopt, caps); }
+
+HRESULT Session::GetPlayerCaps(LONG pidID, IkvDPCAPS** caps) { return capsOf(pidID, caps); }
 
 HRESULT Session::GetMessageCount(LONG pidID, LONG* count)
 {
@@ -449,10 +441,10 @@ HRESULT Session::Send(LONG pidFrom, LONG pidTo, LONG dwFlags, VARIANT lpvBuffer,
 HRESULT Session::SetPlayerName(LONG pidID, BSTR lpPlayerFriendlyName, BSTR lpPlayerFormalName)
 {
     KVDPLAY_NEED_SESSION();
-    AnsiText friendly, formal;
-    if (FAILED(friendly.set(lpPlayerFriendlyName)) || FAILED(formal.set(lpPlayerFormalName)))
+    AnsiNames names;
+    if (FAILED(names.set(lpPlayerFriendlyName, lpPlayerFormalName)))
         return report(E_INVALIDARG);
-    return check(m_dp->SetPlayerName(static_cast<dp::DPID>(pidID), friendly.get(), formal.get()));
+    return check(m_dp->SetPlayerName(static_cast<dp::DPID>(pidID), names.friendly.get(), names.formal.get()));
 }
 
 #undef KVDPLAY_NEED_SESSION

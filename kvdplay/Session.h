@@ -6,6 +6,8 @@
 #include "kvdplay/Object.h"
 #include "platform/dplay/DPlay.h"
 
+#include <optional>
+
 namespace kvdplay {
 
 // How often Receive asks again when the message at the head outgrew the buffer it was given.
@@ -52,6 +54,10 @@ private:
     // Any non-zero result is reported; zero passes.
     HRESULT check(HRESULT hr) const { return hr == 0 ? S_OK : report(hr); }
     HRESULT enumPlayers(int which, LONG first, LONG dwFlags, IkvDirectPlayPlayers** out);
+    // Creates a group (group true) or a player under its two names and hands out its id.
+    HRESULT createNamed(bool group, BSTR friendlyName, BSTR formalName, LONG* id);
+    // Capabilities of the session, or of one player when one is named.
+    HRESULT capsOf(std::optional<LONG> player, IkvDPCAPS** caps);
 
     platform::dplay::IDirectPlay* m_dp = nullptr;
 };

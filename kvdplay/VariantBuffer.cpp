@@ -20,13 +20,17 @@ UINT fixedSize(VARTYPE base)
     }
 }
 
-bool carried(VARTYPE base, bool isArray)
+// Whether a value of the type travels in the buffer at all, alone or as an array.
+bool carried(VARTYPE vt)
 {
-    switch (base) {
+    if (vt & kRefusedBits)
+        return false;
+    const bool isArray = vt & VT_ARRAY;
+    switch (vt & VT_TYPEMASK) {
     case VT_EMPTY: case VT_NULL: return !isArray; // no array can hold nothing
     case VT_VARIANT: return isArray;
     case VT_BSTR: return true;
-    default: return fixedSize(base) != 0;
+    default: return fixedSize(vt & VT_TYPEMASK) != 0;
     }
 }
 
@@ -76,14 +80,10 @@ HRESULT encodeStrings(Writer& out, const BSTR* items, std::uint64_t count)
 HRESULT encodeValue(const VARIANT& value, Writer& out, int depth)
 {
     const VARTYPE vt = value.vt;
-    if (vt & kRefusedBits)
-        return E_INVALIDARG;
-    if (depth > kMaxBufferNesting)
+    if (depth > kMaxBufferNesting || !carried(vt))
         return E_INVALIDARG;
     const VARTYPE base = vt & VT_TYPEMASK;
     const bool isArray = vt & VT_ARRAY;
-    if (!carried(base, isArray))
-        return E_INVALIDARG;
 
     if (!isArray) {
         out.putWord(vt);
@@ -95,20 +95,14 @@ HRESULT encodeValue(const VARIANT& value, Writer& out, int depth)
 
     // An array: one dimension, with elements of the type the VARIANT claims.
     SAFEARRAY* array = value.parray;
-    if (!array || SafeArrayGetDim(array) != 1)
-        return E_INVALIDARG;
+    std::int64_t count = 0;
+    HRESULT hr = vectorLength(array, &count);
+    if (FAILED(hr))
+        return hr;
     VARTYPE elementType = VT_EMPTY;
     if (FAILED(SafeArrayGetVartype(array, &elementType)) || elementType != base
         || SafeArrayGetElemsize(array) != elementSizeOf(base))
         return E_INVALIDARG;
-    LONG low = 0;
-    LONG high = 0;
-    HRESULT hr = SafeArrayGetLBound(array, 1, &low);
-    if (SUCCEEDED(hr))
-        hr = SafeArrayGetUBound(array, 1, &high);
-    if (FAILED(hr))
-        return hr;
-    const std::int64_t count = std::int64_t{high} - low + 1;
     if (count < 0 || count > 0xFFFFFFFFll)
         return E_INVALIDARG;
     out.putWord(vt);
@@ -176,12 +170,10 @@ HRESULT decodeValue(Reader& in, VARIANT* out, int depth)
     if (!in.has(2))
         return E_INVALIDARG;
     const VARTYPE vt = in.word();
-    if (vt & kRefusedBits)
+    if (!carried(vt))
         return E_INVALIDARG;
     const VARTYPE base = vt & VT_TYPEMASK;
     const bool isArray = vt & VT_ARRAY;
-    if (!carried(base, isArray))
-        return E_INVALIDARG;
 
     if (!isArray) {
         VARIANT made;

@@ -7,18 +7,6 @@
 
 namespace netplay {
 
-namespace {
-
-struct Variant {
-    com::VARIANT v;
-    Variant() { com::VariantInit(&v); }
-    ~Variant() { com::VariantClear(&v); }
-    Variant(const Variant&) = delete;
-    Variant& operator=(const Variant&) = delete;
-};
-
-} // namespace
-
 std::string LanMoveMessage(const std::string& letter, int landingCell) {
     return std::string(1, LanMoveKind) + letter + std::to_string(landingCell);
 }
@@ -36,7 +24,7 @@ void SendLanMessage(const std::string& text) {
     if (!s.DPlay) throw LanError(com::E_INVALIDARG, "no session");
     const com::LONG from = s.PlayerNumber;
     const com::LONG to = s.PlayerNumber == 1 ? 2 : 1;
-    Variant buffer;
+    LanVariant buffer;
     buffer.v.vt = com::VT_BSTR;
     buffer.v.bstrVal = com::stringFromUtf8(text);
     if (!buffer.v.bstrVal) throw LanError(com::E_OUTOFMEMORY, "DPERR_OUTOFMEMORY");
@@ -78,7 +66,7 @@ std::optional<LanMessage> ReceiveLanMessage() {
     if (m.from != 0) {
         // Only strings are sent by this game; a block that is no string reads as an empty text,
         // which no kind matches.
-        Variant buffer;
+        LanVariant buffer;
         if (com::SUCCEEDED(message->get_vBuffer(&buffer.v)) && buffer.v.vt == com::VT_BSTR)
             m.text = com::utf8FromString(buffer.v.bstrVal).value_or(std::string());
         return m;

@@ -36,31 +36,6 @@ engine::ObjectRef<T> create(const char16_t* progId, const com::IID& iid) {
     return object;
 }
 
-struct Variant {
-    com::VARIANT v;
-    Variant() { com::VariantInit(&v); }
-    ~Variant() { com::VariantClear(&v); }
-    Variant(const Variant&) = delete;
-    Variant& operator=(const Variant&) = delete;
-};
-
-void readField(com::IDispatch* object, const char16_t* name, Variant& result) {
-    if (!object) throw LanError(com::E_INVALIDARG, "no object");
-    std::u16string text(name);
-    com::LPOLESTR names[1] = {text.data()};
-    com::DISPID id = com::DISPID_UNKNOWN;
-    check(object->GetIDsOfNames(com::IID_NULL, names, 1, 0, &id));
-    com::DISPPARAMS none{nullptr, nullptr, 0, 0};
-    com::EXCEPINFO exception{};
-    com::UINT argErr = 0;
-    const com::HRESULT hr =
-        object->Invoke(id, com::IID_NULL, 0, com::DISPATCH_PROPERTYGET, &none, &result.v, &exception, &argErr);
-    com::SysFreeString(exception.bstrSource);
-    com::SysFreeString(exception.bstrHelpFile);
-    const std::string description = takeText(exception.bstrDescription);
-    if (com::FAILED(hr)) throw LanError(hr, description);
-}
-
 } // namespace
 
 LanError::LanError(com::HRESULT hr, const std::string& name) : std::runtime_error(name), m_result(hr) {}
@@ -91,20 +66,54 @@ std::string takeText(com::BSTR text) {
     return utf8;
 }
 
+void callByName(com::IDispatch* object, const char16_t* name, com::WORD flags, com::VARIANT* result,
+                const com::LONG* argument) {
+    if (!object) throw LanError(com::E_INVALIDARG, "no object");
+    std::u16string text(name);
+    com::LPOLESTR names[1] = {text.data()};
+    com::DISPID id = com::DISPID_UNKNOWN;
+    check(object->GetIDsOfNames(com::IID_NULL, names, 1, 0, &id));
+    LanVariant arg;
+    com::DISPPARAMS params{nullptr, nullptr, 0, 0};
+    if (argument) {
+        arg.v.vt = com::VT_I4;
+        arg.v.lVal = *argument;
+        params.rgvarg = &arg.v;
+        params.cArgs = 1;
+    }
+    com::EXCEPINFO exception{};
+    com::UINT argErr = 0;
+    const com::HRESULT hr = object->Invoke(id, com::IID_NULL, 0, flags, &params, result, &exception, &argErr);
+    com::SysFreeString(exception.bstrSource);
+    com::SysFreeString(exception.bstrHelpFile);
+    const std::string description = takeText(exception.bstrDescription);
+    if (com::FAILED(hr)) throw LanError(hr, description);
+}
+
 std::int32_t readNumber(com::IDispatch* object, const char16_t* name) {
-    Variant value;
-    readField(object, name, value);
-    Variant number;
+    LanVariant value;
+    callByName(object, name, com::DISPATCH_PROPERTYGET, &value.v);
+    LanVariant number;
     check(com::VariantChangeType(&number.v, &value.v, 0, com::VT_I4));
     return number.v.lVal;
 }
 
 std::string readText(com::IDispatch* object, const char16_t* name) {
-    Variant value;
-    readField(object, name, value);
-    Variant text;
+    LanVariant value;
+    callByName(object, name, com::DISPATCH_PROPERTYGET, &value.v);
+    LanVariant text;
     check(com::VariantChangeType(&text.v, &value.v, 0, com::VT_BSTR));
     return com::utf8FromString(text.v.bstrVal).value_or(std::string());
+}
+
+engine::ObjectRef<com::IDispatch> readObject(com::IDispatch* object, const char16_t* name, const com::LONG* index) {
+    LanVariant value;
+    callByName(object, name, com::DISPATCH_METHOD | com::DISPATCH_PROPERTYGET, &value.v, index);
+    if (value.v.vt != com::VT_DISPATCH || !value.v.pdispVal) throw LanError(com::E_FAIL, "not an object");
+    // The reference moves to the caller.
+    engine::ObjectRef<com::IDispatch> got(value.v.pdispVal);
+    value.v.vt = com::VT_EMPTY;
+    return got;
 }
 
 } // namespace netplay

@@ -48,8 +48,26 @@ private:
 // Takes a string handed out by the library and gives it back as UTF-8.
 std::string takeText(com::BSTR text);
 
+// One VARIANT held for the length of a call and cleared when it goes.
+struct LanVariant {
+    com::VARIANT v;
+    LanVariant() { com::VariantInit(&v); }
+    ~LanVariant() { com::VariantClear(&v); }
+    LanVariant(const LanVariant&) = delete;
+    LanVariant& operator=(const LanVariant&) = delete;
+};
+
+// Calls a member of an object by name through its late-bound interface, with at most one 32-bit
+// argument; what it gives back lands in result. Throws LanError when there is no object, no such
+// member, or the call fails.
+void callByName(com::IDispatch* object, const char16_t* name, com::WORD flags, com::VARIANT* result,
+                const com::LONG* argument = nullptr);
+
 // A field of an object read by name through its late-bound interface: a number, or text.
 std::int32_t readNumber(com::IDispatch* object, const char16_t* name);
 std::string readText(com::IDispatch* object, const char16_t* name);
+// A member that hands out an object (a collection, or one of its items when an index is given).
+engine::ObjectRef<com::IDispatch> readObject(com::IDispatch* object, const char16_t* name,
+                                             const com::LONG* index = nullptr);
 
 } // namespace netplay

@@ -10,6 +10,4 @@ namespace shell {
 // created or asked (not registered, no DirectPlay).
 std::vector<std::string> networkLibraryProviders();
 
-inline constexpr const char16_t* GlobalProgId = u"kvDPLAY.kvDirectPlayGlobal";
-
 } // namespace shell

@@ -148,6 +148,21 @@ void Login::Command1_Click() {
     Unload();
 }
 
+void applyProxy(window::MainWindow* main, bool on, const std::string& address) {
+    engine::State& s = engine::state();
+    s.UseProxy = on ? "1" : "0";
+    s.ProxyAddress = on ? address : std::string();
+    if (!main) return;
+    if (on) {
+        main->Inet1.setAccessType(platform::inet::AccessNamedProxy);
+        main->Inet1.setProxy(s.ProxyAddress);
+    } else {
+        // Without a proxy the Internet is reached directly, whoever logged on before.
+        main->Inet1.setAccessType(platform::inet::AccessDirect);
+        main->Inet1.setProxy({});
+    }
+}
+
 void LoadProfileFromRecord() {
     engine::State& s = engine::state();
     const engine::PlayerRecord& r = s.PlayerRec;
@@ -155,27 +170,14 @@ void LoadProfileFromRecord() {
     s.UserName = r.trimmed(PlayerField::Name);
     const std::string provider = r.trimmed(PlayerField::LanProtocolName);
     s.LanProtocol = provider.size() > 3 ? provider : std::string();
-    const PlayerField waves[8] = {PlayerField::SysMsgWave, PlayerField::ChatInWave, PlayerField::ChatSentWave,
-                                  PlayerField::MyDropWave, PlayerField::OppDropWave, PlayerField::ReadyWave,
-                                  PlayerField::GameOverWave, PlayerField::PlayErrorWave};
-    for (std::size_t i = 0; i < 8; ++i) s.*(engine::SoundEvents[i].variable) = r.trimmed(waves[i]);
+    for (std::size_t i = 0; i < 8; ++i) s.*(engine::SoundEvents[i].variable) = r.trimmed(engine::SoundFileFields[i]);
     const std::int16_t skill = r.number(PlayerField::Skill);
     s.SkillLevel = skill >= 1 && skill <= 3 ? skill : static_cast<std::int16_t>(engine::Normal);
     s.UserLocation = r.trimmed(PlayerField::Location);
     const std::string photo = r.trimmed(PlayerField::PhotoAddress);
     s.PhotoUrl = photo.size() > 12 ? photo : std::string();
-    const bool proxy = r.number(PlayerField::ProxyOn) == 1;
-    s.UseProxy = proxy ? "1" : "0";
-    s.ProxyAddress = proxy ? r.trimmed(PlayerField::ProxyName) : std::string();
     window::MainWindow& m = window::main();
-    if (proxy) {
-        m.Inet1.setAccessType(platform::inet::AccessNamedProxy);
-        m.Inet1.setProxy(s.ProxyAddress);
-    } else {
-        // A profile without a proxy reaches the Internet directly, whoever logged on before.
-        m.Inet1.setAccessType(platform::inet::AccessDirect);
-        m.Inet1.setProxy({});
-    }
+    applyProxy(&m, r.number(PlayerField::ProxyOn) == 1, r.trimmed(PlayerField::ProxyName));
     m.Caption = "Tessarine v" + s.AppVersion + " - " + engine::trimmedKey(s.UserName) + " Logged On";
 }
 

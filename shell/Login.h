@@ -8,6 +8,10 @@
 
 #include <string>
 
+namespace window {
+class MainWindow;
+}
+
 namespace shell {
 
 namespace ui = platform::ui;
@@ -38,6 +42,10 @@ Login* loginIfLoaded();
 // Loads the profile in PlayerRec into the program-wide state and the main window's transfer
 // control (log-on of a known name).
 void LoadProfileFromRecord();
+
+// The profile's way to the Internet, into the program-wide state and into the transfer control of
+// main (when there is one): through the named proxy at address when on, straight otherwise.
+void applyProxy(window::MainWindow* main, bool on, const std::string& address);
 
 // A password is in force when the stored one, trimmed, is longer than 2 characters.
 bool hasPasswordInForce(const std::string& storedPassword);

@@ -160,10 +160,11 @@ void Settings::layout() {
 
     // Tab 1.
     Frame1.Caption = "Sounds";
-    onTab(Frame1, 1, 120, 420, 7080, 2040);
+    onTab(Frame1, 1, 120, 420, 7080, 2100);
     Label9.Caption = "Event:";
-    inFrame(Label9, Frame1, 120, 240, 2800, 255);
-    inFrame(List2, Frame1, 120, 480, 2800, 1440);
+    inFrame(Label9, Frame1, 120, 210, 2800, 255);
+    // Tall enough for all eight events without a scroll bar.
+    inFrame(List2, Frame1, 120, 450, 2800, 1620);
     Label10.Caption = "Sound File:";
     inFrame(Label10, Frame1, 3060, 240, 3900, 255);
     inFrame(Combo2, Frame1, 3060, 480, 3900, 315);
@@ -176,13 +177,13 @@ void Settings::layout() {
     Frame2.Caption = "Game Board";
     onTab(Frame2, 1, 120, 2520, 4560, 2700);
     Label13.Caption = "Select Game Board Graphic:";
-    inFrame(Label13, Frame2, 120, 240, 2000, 255);
+    inFrame(Label13, Frame2, 120, 240, 4320, 255);
     inFrame(List3, Frame2, 120, 540, 1800, 1980);
     File1.Pattern = "*.bmp";
     File1.Visible = false;
     inFrame(File1, Frame2, 120, 480, 1800, 2040);
     Image1.Stretch = true;
-    inFrame(Image1, Frame2, 2040, 300, 2400, 2250);
+    inFrame(Image1, Frame2, 2040, 540, 2400, 1980);
     Frame3.Caption = "Computers Skill Level";
     onTab(Frame3, 1, 4800, 2520, 2400, 1500);
     Option3.Caption = "Beginner";
@@ -349,10 +350,7 @@ void Settings::Form_Load() {
                 Text1.Text = "";
                 Picture1.Picture = ui::Picture{};
             }
-            const PlayerField waves[8] = {PlayerField::SysMsgWave, PlayerField::ChatInWave, PlayerField::ChatSentWave,
-                                          PlayerField::MyDropWave, PlayerField::OppDropWave, PlayerField::ReadyWave,
-                                          PlayerField::GameOverWave, PlayerField::PlayErrorWave};
-            for (std::size_t i = 0; i < 8; ++i) s.*(engine::SoundEvents[i].variable) = r.trimmed(waves[i]);
+            for (std::size_t i = 0; i < 8; ++i) s.*(engine::SoundEvents[i].variable) = r.trimmed(engine::SoundFileFields[i]);
             const std::int16_t skill = r.number(PlayerField::Skill);
             if (skill == 1) {
                 s.SkillLevel = engine::Beginner;

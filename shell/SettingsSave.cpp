@@ -78,10 +78,7 @@ void Settings::Command2_Click() {
     record.setText(PlayerField::Location, location);
     record.setNumber(PlayerField::PhotoMode, photoShown ? engine::PhotoShown : engine::PhotoHidden);
     record.setText(PlayerField::PhotoAddress, photoShown ? photo : std::string());
-    const PlayerField waves[8] = {PlayerField::SysMsgWave, PlayerField::ChatInWave, PlayerField::ChatSentWave,
-                                  PlayerField::MyDropWave, PlayerField::OppDropWave, PlayerField::ReadyWave,
-                                  PlayerField::GameOverWave, PlayerField::PlayErrorWave};
-    for (std::size_t i = 0; i < 8; ++i) record.setText(waves[i], sounds[i]);
+    for (std::size_t i = 0; i < 8; ++i) record.setText(engine::SoundFileFields[i], sounds[i]);
     if (List3.ListIndex >= 0) record.setText(PlayerField::BoardName, board);
     record.setNumber(PlayerField::ProxyOn, proxy ? 1 : 0);
     record.setText(PlayerField::ProxyName, proxy ? proxyName : std::string());
@@ -98,21 +95,13 @@ void Settings::Command2_Click() {
     // Only now the running session takes the profile.
     s.UserLocation = record.trimmed(PlayerField::Location);
     s.PhotoUrl = photoShown ? record.trimmed(PlayerField::PhotoAddress) : std::string();
-    s.UseProxy = proxy ? "1" : "0";
-    s.ProxyAddress = proxy ? proxyName : std::string();
     s.LanProtocol = lanFixed ? record.trimmed(PlayerField::LanProtocolName) : std::string();
     window::MainWindow& m = window::main();
     if (List3.ListIndex >= 0) {
         s.BoardFile = board + ".bmp";
         m.main1.Picture = boardPicture(record.trimmed(PlayerField::BoardName) + ".bmp");
     }
-    if (proxy) {
-        m.Inet1.setAccessType(platform::inet::AccessNamedProxy);
-        m.Inet1.setProxy(s.ProxyAddress);
-    } else {
-        m.Inet1.setAccessType(platform::inet::AccessDirect);
-        m.Inet1.setProxy({});
-    }
+    applyProxy(&m, proxy, proxyName);
     m.Show();
     Unload();
 }
@@ -136,12 +125,7 @@ void Settings::Command3_Click() {
         return notice("The profile could not be deleted: players.dat cannot be written. Please check the program folder.",
                       "Settings Error");
     // The deleted player's proxy goes with the profile; the next log-on sets its own.
-    s.UseProxy = "0";
-    s.ProxyAddress.clear();
-    if (window::MainWindow* m = window::mainIfLoaded()) {
-        m->Inet1.setAccessType(platform::inet::AccessDirect);
-        m->Inet1.setProxy({});
-    }
+    applyProxy(window::mainIfLoaded(), false, {});
     Unload();
     login().Show();
 }

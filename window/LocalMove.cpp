@@ -9,18 +9,13 @@
 #include "engine/WordCheck.h"
 #include "netplay/InetPlay.h"
 #include "netplay/LanMessages.h"
+#include "platform/text/Blanks.h"
 
 namespace window {
 
 namespace ui = platform::ui;
 
 namespace {
-
-std::string trimmed(const std::string& s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 bool wholeRackShown(engine::GameControls& c) {
     for (ui::Image* tile : c.rack())
@@ -65,7 +60,7 @@ void LocalMove(int Index, ui::Control& Source) {
         return;
     }
 
-    const std::string letter = trimmed(tile->Tag.get());
+    const std::string letter = std::string(platform::text::trimBlanks(tile->Tag.get()));
     // A tile let go over the drop row goes into the top cell of that column.
     int cell = Index >= engine::DropRowFirst ? Index - engine::BoardColumns : Index;
     if (cell < 0 || cell >= engine::CellCount || !engine::holeIsEmpty(cell)) {

@@ -4,6 +4,7 @@
 #include "engine/Dictionary.h"
 #include "engine/Shared.h"
 #include "engine/State.h"
+#include "platform/text/Blanks.h"
 #include "platform/ui/Desktop.h"
 #include "netplay/InetPoll.h"
 #include "netplay/LanReceive.h"
@@ -35,12 +36,6 @@ platform::HttpClient& transferClient() {
     static NoNetwork none;
     platform::HttpClient* http = engine::state().services.http;
     return http ? *http : none;
-}
-
-std::string trimmed(const std::string& s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
 ui::FormSlot<MainWindow>& slot() {
@@ -180,6 +175,11 @@ void MainWindow::layout() {
 
     Label13.Move(7245, 4320, 1395, 285);
     Label13.Alignment = ui::Center;
+    // One line in a slightly smaller type, so "Waiting for Player" fits the caption box whole.
+    ui::Font turnFont;
+    turnFont.size = 7.5;
+    Label13.Font = turnFont;
+    Label13.WordWrap = false;
     inMain(Label13);
     StatusText.Move(2520, 4890, 6045, 840);
     StatusText.BackColor = LightGrey;
@@ -243,7 +243,7 @@ void MainWindow::Form_Load() {
     main1.Height = Height;
     main1.Top = 0;
     main1.Left = 0;
-    Caption = "Tessarine v" + s.AppVersion + " - " + trimmed(s.UserName) + " Logged On";
+    Caption = "Tessarine v" + s.AppVersion + " - " + std::string(platform::text::trimBlanks(s.UserName)) + " Logged On";
     engine::SetCurrentDirToAppPath();
     engine::AddStatusLine("");
     engine::AddStatusLine("Welcome " + s.UserName + ".   Click Menu to begin play.");

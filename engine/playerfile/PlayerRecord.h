@@ -24,6 +24,11 @@ enum class PlayerField : int {
 };
 inline constexpr int PlayerFieldCount = 28;
 
+// The eight sound-file fields, in the order of the game's sound events.
+inline constexpr std::array<PlayerField, 8> SoundFileFields = {
+    PlayerField::SysMsgWave,  PlayerField::ChatInWave, PlayerField::ChatSentWave, PlayerField::MyDropWave,
+    PlayerField::OppDropWave, PlayerField::ReadyWave,  PlayerField::GameOverWave, PlayerField::PlayErrorWave};
+
 enum class FieldKind { Text, Integer };
 
 struct PlayerFieldSpec {

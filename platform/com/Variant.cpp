@@ -520,6 +520,23 @@ HRESULT SafeArrayGetUBound(SAFEARRAY* array, UINT dim, LONG* bound)
     return S_OK;
 }
 
+HRESULT vectorLength(SAFEARRAY* array, std::int64_t* count)
+{
+    if (!count)
+        return E_POINTER;
+    if (!array || SafeArrayGetDim(array) != 1)
+        return E_INVALIDARG;
+    LONG low = 0;
+    LONG high = 0;
+    HRESULT hr = SafeArrayGetLBound(array, 1, &low);
+    if (SUCCEEDED(hr))
+        hr = SafeArrayGetUBound(array, 1, &high);
+    if (FAILED(hr))
+        return hr;
+    *count = std::int64_t{high} - low + 1;
+    return S_OK;
+}
+
 HRESULT SafeArrayGetVartype(SAFEARRAY* array, VARTYPE* vt)
 {
     if (!array || !vt)

@@ -157,6 +157,9 @@ HRESULT SafeArrayGetVartype(SAFEARRAY* array, VARTYPE* vt);
 HRESULT SafeArrayPutElement(SAFEARRAY* array, const LONG* indices, void* value);
 HRESULT SafeArrayGetElement(SAFEARRAY* array, const LONG* indices, void* value);
 HRESULT SafeArrayCopy(SAFEARRAY* source, SAFEARRAY** copy);
+// The element count of a one-dimensional array, from its bounds (so a count past the range of
+// LONG can come out negative); E_INVALIDARG for no array or one of other than one dimension.
+HRESULT vectorLength(SAFEARRAY* array, std::int64_t* count);
 
 // Element size of a type in an array; 0 for types an array cannot hold.
 UINT elementSizeOf(VARTYPE vt);

@@ -94,6 +94,16 @@ void DirectPlayObject::post(std::shared_ptr<Connection> link, wire::Bytes frame)
     asio::post(m_io, [link = std::move(link), frame = std::move(frame)]() mutable { link->send(std::move(frame)); });
 }
 
+void DirectPlayObject::postToOthers(const wire::Bytes& frame)
+{
+    if (m_role == Role::Host) {
+        for (auto& link : joinedLinks())
+            post(link, frame);
+    } else if (auto host = link(m_hostLink)) {
+        post(host, frame);
+    }
+}
+
 // ---- Players -------------------------------------------------------------------------------
 
 HRESULT DirectPlayObject::CreatePlayer(LPDPID lppidID, LPSTR lpPlayerFriendlyName, LPSTR lpPlayerFormalName,
@@ -158,12 +168,7 @@ HRESULT DirectPlayObject::DestroyPlayer(DPID pidID)
     m_players.erase(pidID);
     updateCurrentPlayers();
     const auto frame = wire::encode(wire::DeletePlayer{pidID});
-    if (m_role == Role::Host) {
-        for (auto& link : joinedLinks())
-            post(link, frame);
-    } else if (auto host = link(m_hostLink)) {
-        post(host, frame);
-    }
+    postToOthers(frame);
     return DP_OK;
 }
 
@@ -178,12 +183,7 @@ HRESULT DirectPlayObject::SetPlayerName(DPID pidID, LPSTR lpPlayerFriendlyName, 
     player.friendlyName = nameFrom(lpPlayerFriendlyName);
     player.formalName = nameFrom(lpPlayerFormalName);
     const auto frame = wire::encode(wire::PlayerName{{pidID, player.friendlyName, player.formalName}});
-    if (m_role == Role::Host) {
-        for (auto& link : joinedLinks())
-            post(link, frame);
-    } else if (auto host = link(m_hostLink)) {
-        post(host, frame);
-    }
+    postToOthers(frame);
     return DP_OK;
 }
 

@@ -141,6 +141,8 @@ private:
     void queueDeletePlayer(DPID id);
     void queueSessionLost();
     std::vector<std::shared_ptr<Connection>> joinedLinks(std::uint64_t except = 0) const;
+    // The host tells every joined link; a joiner tells the host.
+    void postToOthers(const wire::Bytes& frame);
     std::shared_ptr<Connection> link(std::uint64_t id) const;
     bool isLocal(DPID id) const;
     bool queueFull() const;

@@ -5,6 +5,16 @@ namespace platform::dplay {
 namespace asio = boost::asio;
 using asio::ip::udp;
 
+namespace {
+
+// An unreachable port reported back is no reason to stop listening; anything else is.
+bool stopsListening(const boost::system::error_code& error)
+{
+    return error && error != asio::error::connection_refused && error != asio::error::connection_reset;
+}
+
+} // namespace
+
 Responder::Responder(asio::io_context& io, Answer answer) : m_socket(io), m_answer(std::move(answer)) {}
 
 bool Responder::open(const Options& options)
@@ -37,10 +47,7 @@ void Responder::receive()
 {
     m_socket.async_receive_from(
         asio::buffer(m_buffer), m_sender, [self = shared_from_this()](const boost::system::error_code& error, std::size_t n) {
-            if (!self->m_socket.is_open())
-                return;
-            // An unreachable port reported back is no reason to stop listening; anything else is.
-            if (error && error != asio::error::connection_refused && error != asio::error::connection_reset)
+            if (!self->m_socket.is_open() || stopsListening(error))
                 return;
             if (!error) {
                 if (auto request = wire::decodeRequest({self->m_buffer.data(), n})) {
@@ -93,10 +100,7 @@ void Search::receive()
 {
     m_socket.async_receive_from(
         asio::buffer(m_buffer), m_sender, [self = shared_from_this()](const boost::system::error_code& error, std::size_t n) {
-            if (!self->m_socket.is_open())
-                return;
-            // An unreachable port reported back is no reason to stop listening; anything else is.
-            if (error && error != asio::error::connection_refused && error != asio::error::connection_reset)
+            if (!self->m_socket.is_open() || stopsListening(error))
                 return;
             if (!error && self->m_sender.address().is_v4()) {
                 auto reply = wire::decodeReply({self->m_buffer.data(), n});

@@ -25,8 +25,8 @@ public:
     const std::string& lastStarted() const { return m_lastStarted; }
 
 private:
-    struct Effects;
-    std::unique_ptr<Effects> m_effects;
+    struct Output;
+    std::unique_ptr<Output> m_output;
     std::string m_lastStarted;
 };
 

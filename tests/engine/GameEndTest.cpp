@@ -9,10 +9,8 @@ class GameEnd : public WindowRulesTest {
 protected:
     void SetUp() override {
         WindowRulesTest::SetUp();
+        seatAliceAgainstComputer();
         engine::State& s = engine::state();
-        s.UserName = "Alice";
-        s.Player1Name = "Alice";
-        s.Player2Name = "Computer";
         s.GameOver = 1;
         controls.Label9.Caption = "10";
         controls.Label10.Caption = "4";

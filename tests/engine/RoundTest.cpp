@@ -8,10 +8,8 @@ class Round : public WindowRulesTest {
 protected:
     void SetUp() override {
         WindowRulesTest::SetUp();
+        seatAliceAgainstComputer();
         engine::State& s = engine::state();
-        s.UserName = "Alice";
-        s.Player1Name = "Alice";
-        s.Player2Name = "Computer";
         s.MyColour = "blue";
         s.ComputerGame = 1;
     }

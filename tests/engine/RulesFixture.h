@@ -110,6 +110,13 @@ protected:
         RulesTest::TearDown();
     }
 
+    // Alice logged on, in seat 1 against the computer.
+    void seatAliceAgainstComputer() {
+        engine::State& s = engine::state();
+        s.UserName = "Alice";
+        s.Player1Name = "Alice";
+        s.Player2Name = "Computer";
+    }
     // Places a tile of the given colour ("blue", "red") in a cell.
     void put(int cell, char letter, const char* colour = "blue") {
         engine::PictureStore& pics = engine::Pics();

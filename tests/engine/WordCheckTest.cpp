@@ -19,10 +19,8 @@ class WordCheck : public WindowRulesTest {
 protected:
     void SetUp() override {
         WindowRulesTest::SetUp();
+        seatAliceAgainstComputer();
         engine::State& s = engine::state();
-        s.UserName = "Alice";
-        s.Player1Name = "Alice";
-        s.Player2Name = "Computer";
         s.TurnName = "Alice";
         s.ComputerGame = 1;
         controls.lantimer.Enabled = true;

@@ -194,6 +194,27 @@ TEST(SessionConversions, NameWithoutAn8BitFormIsRefusedBeforeSending)
     EXPECT_TRUE(f.dp.calls.empty());
 }
 
+TEST(SessionConversions, GroupNamesTravelAsPlayerNamesDo)
+{
+    Fixture f;
+    LONG id = 0;
+    ASSERT_EQ(f.session->CreateGroup(Bstr(u"Caf\u00e9").get(), nullptr, &id), S_OK);
+    EXPECT_EQ(id, 7);
+    EXPECT_EQ(f.dp.names.friendly, "Caf\xe9");
+    EXPECT_TRUE(f.dp.names.formalNull);
+    EXPECT_EQ(f.dp.calls, std::vector<std::string>{"CreateGroup"});
+}
+
+TEST(SessionConversions, GroupNameWithoutAn8BitFormIsRefusedBeforeSending)
+{
+    Fixture f;
+    LONG id = 0;
+    EXPECT_EQ(f.session->CreateGroup(nullptr, Bstr(u"\u0141ukasz").get(), &id), E_INVALIDARG);
+    EXPECT_EQ(takeError().description, u"DPERR_INVALIDPARAM");
+    EXPECT_TRUE(f.dp.calls.empty());
+    EXPECT_EQ(f.session->CreateGroup(nullptr, nullptr, nullptr), E_POINTER);
+}
+
 TEST(SessionConversions, DescriptionHandsItsRecord)
 {
     Fixture f;

@@ -7,13 +7,18 @@
 
 namespace testing_support {
 
-inline void dragTileTo(window::MainWindow& w, platform::ui::Image& tile, platform::ui::Control& target) {
+// Lets the tile go at (x, y) on the window.
+inline void dragTileTo(window::MainWindow& w, platform::ui::Image& tile, int x, int y) {
     const platform::ui::Rect from = w.placeOf(tile);
-    const platform::ui::Rect to = w.placeOf(target);
     w.drag().press(from.left + from.width / 2, from.top + from.height / 2);
     w.drag().move(w.placeOf(w.dragbar).left + 30, from.top + from.height / 2);
-    w.drag().move(to.left + to.width / 2, to.top + to.height / 2);
-    w.drag().release(to.left + to.width / 2, to.top + to.height / 2);
+    w.drag().move(x, y);
+    w.drag().release(x, y);
+}
+
+inline void dragTileTo(window::MainWindow& w, platform::ui::Image& tile, platform::ui::Control& target) {
+    const platform::ui::Rect to = w.placeOf(target);
+    dragTileTo(w, tile, to.left + to.width / 2, to.top + to.height / 2);
 }
 
 } // namespace testing_support

@@ -3,6 +3,7 @@
 #include "engine/Dictionary.h"
 #include "engine/State.h"
 #include "platform/ui/Desktop.h"
+#include "tests/support/TileHand.h"
 #include "tests/support/UiScene.h"
 #include "window/MainWindow.h"
 #include "window/ShellHooks.h"
@@ -12,6 +13,7 @@
 #include <fstream>
 
 namespace ui = platform::ui;
+using testing_support::dragTileTo;
 using testing_support::UiScene;
 
 namespace {
@@ -20,10 +22,7 @@ namespace {
 struct MainScene : UiScene {
     explicit MainScene(bool withFiles = true) {
         if (withFiles) {
-            for (const char* name : {"onlight", "redlight", "offlight", "soundon", "soundoff", "quickhelp", "photona", "pcplayer", "logo"})
-                writePicture(std::string("pics/") + name + ".bmp", 26, 25);
-            for (const char* colour : {"blue", "red", "yel"})
-                for (char c = 'a'; c <= 'z'; ++c) writePicture(std::string("pics/") + colour + "_" + c + ".bmp");
+            writePictureStore();
             writePicture("Marble.bmp", 618, 449);
             writePicture("woody.bmp", 618, 449);
             std::string word = "word  " + std::string(240, ' ');
@@ -41,15 +40,6 @@ struct MainScene : UiScene {
 };
 
 ui::Rect placeOf(window::MainWindow& w, ui::Control& c) { return w.placeOf(c); }
-
-// Drags a rack tile out over the bar around the rack and lets it go at (x, y).
-void dragTile(window::MainWindow& w, ui::Image& tile, int x, int y) {
-    const ui::Rect from = placeOf(w, tile);
-    w.drag().press(from.left + 240, from.top + 240);
-    w.drag().move(7100, from.top + 240);   // over the bar, left of the rack
-    w.drag().move(x, y);
-    w.drag().release(x, y);
-}
 
 bool rackShown(window::MainWindow& w) {
     for (ui::Image* tile : w.rack())
@@ -235,7 +225,7 @@ TEST(Drops, OnStatusListChatPanelOrBackgroundTheRackComesBackWithErrorSound) {
     for (const auto& [target, at] : targets) {
         ASSERT_EQ(w.controlAt(at.first, at.second), target) << target->name();
         scene.doubles.sound.played.clear();
-        dragTile(w, w.Image3, at.first, at.second);
+        dragTileTo(w, w.Image3, at.first, at.second);
         EXPECT_TRUE(rackShown(w)) << target->name();
         EXPECT_EQ(scene.doubles.sound.played, std::vector<std::string>{"missed.wav"}) << target->name();
     }
@@ -249,7 +239,7 @@ TEST(Drops, OnLabel12TheLightOrTheShownDownloadNoteTheTileStaysHidden) {
         const ui::Rect at = placeOf(w, *target);
         ASSERT_EQ(w.controlAt(at.left + 20, at.top + 20), target);
         w.Image5.Visible = true;
-        dragTile(w, w.Image5, at.left + 20, at.top + 20);
+        dragTileTo(w, w.Image5, at.left + 20, at.top + 20);
         EXPECT_FALSE(w.Image5.Visible) << target->name();
     }
     EXPECT_TRUE(scene.doubles.sound.played.empty());
@@ -259,7 +249,7 @@ TEST(Drops, HiddenDownloadNoteLetsTheDropReachTheMenuButton) {
     MainScene scene;
     window::MainWindow& w = window::main();
     EXPECT_EQ(w.controlAt(200, 500), &w.MenuButton);
-    dragTile(w, w.Image2, 200, 500);
+    dragTileTo(w, w.Image2, 200, 500);
     EXPECT_TRUE(rackShown(w));
 }
 
@@ -268,7 +258,7 @@ TEST(Drops, OnABoardCellGoesToTheLocalMove) {
     window::MainWindow& w = window::main();
     const ui::Rect cell = placeOf(w, w.Hole(10));
     ASSERT_EQ(w.controlAt(cell.left + 240, cell.top + 240), &w.Hole(10));
-    dragTile(w, w.Image1, cell.left + 240, cell.top + 240);
+    dragTileTo(w, w.Image1, cell.left + 240, cell.top + 240);
     // No game yet: the slot holds no tile, so the local move refuses it and the rack comes back.
     EXPECT_TRUE(rackShown(w));
 }
@@ -277,7 +267,7 @@ TEST(Drops, WithSoundOffTheRackComesBackSilently) {
     MainScene scene;
     window::MainWindow& w = window::main();
     engine::state().SoundOn = 0;
-    dragTile(w, w.Image8, 2700, 5000);
+    dragTileTo(w, w.Image8, 2700, 5000);
     EXPECT_TRUE(rackShown(w));
     EXPECT_TRUE(scene.doubles.sound.played.empty());
 }

@@ -37,6 +37,7 @@
 #include <QToolTip>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -127,7 +128,8 @@ protected:
             auto& label = static_cast<Label&>(m_control);
             if (!label.Transparent) p.fillRect(area, qc(label.BackColor));
             p.setFont(qfont(label.Font));
-            p.setPen(qc(label.ForeColor));
+            // A disabled caption is greyed, as the player expects of a control he cannot use.
+            p.setPen(label.Enabled ? qc(label.ForeColor) : QColor(128, 128, 128));
             int align = Qt::AlignTop;
             align |= label.Alignment == Center ? Qt::AlignHCenter : label.Alignment == RightJustify ? Qt::AlignRight : Qt::AlignLeft;
             if (label.WordWrap) align |= Qt::TextWordWrap;
@@ -414,8 +416,10 @@ public:
         case Kind::ListBox: {
             auto& model = static_cast<ListBox&>(control);
             auto* list = static_cast<QListWidget*>(child);
+            // The scroll bar keeps talking to the view (blocking it would move the bar but leave
+            // the rows where they were); the wanted top row is taken before the list is refilled.
+            const int wantedTop = model.TopIndex;
             QSignalBlocker block(list);
-            QSignalBlocker blockBar(list->verticalScrollBar());
             if (list->count() != model.ListCount() || (model.ListCount() > 0 && list->item(list->count() - 1)->text() != qs(model.List(model.ListCount() - 1)))) {
                 list->clear();
                 for (const std::string& item : model.items()) list->addItem(qs(item));
@@ -425,7 +429,8 @@ public:
             pal.setColor(QPalette::Base, qc(model.BackColor));
             list->setPalette(pal);
             list->setCurrentRow(model.ListIndex);
-            if (model.ListCount() > 0) list->scrollToItem(list->item(std::min(model.TopIndex.get(), model.ListCount() - 1)), QAbstractItemView::PositionAtTop);
+            if (model.ListCount() > 0) list->scrollToItem(list->item(std::clamp(wantedTop, 0, model.ListCount() - 1)), QAbstractItemView::PositionAtTop);
+            model.TopIndex.setQuietly(wantedTop);
             break;
         }
         case Kind::TextBox: {
@@ -436,7 +441,9 @@ public:
             edit->setEchoMode(model.PasswordChar->empty() ? QLineEdit::Normal : QLineEdit::Password);
             if (model.MaxLength > 0) edit->setMaxLength(model.MaxLength);
             edit->setFont(qfont(model.Font));
-            edit->setFrame(false);
+            // Boxes drawn over a window's background picture get their frame from the artwork;
+            // every other box shows its own, or a white box on a light window cannot be seen.
+            edit->setFrame(!control.container() || control.container()->kind() != Kind::Elastic);
             QPalette pal = edit->palette();
             pal.setColor(QPalette::Base, qc(model.BackColor));
             edit->setPalette(pal);
@@ -641,8 +648,10 @@ protected:
         QWidget::resizeEvent(e);
         if (!m_form || !m_form->loaded()) return;
         if (m_form->WindowState == vbNormal && !m_settingGeometry && isVisible()) {
-            m_form->Left.setQuietly(x() * Tw);
-            m_form->Top.setQuietly(y() * Tw);
+            // The client area's place, as setGeometry takes it: with the window manager's frame
+            // counted in, every open and close of the menu strip would creep the window upwards.
+            m_form->Left.setQuietly(geometry().x() * Tw);
+            m_form->Top.setQuietly(geometry().y() * Tw);
         }
         if (m_menuBar) m_menuBar->setGeometry(0, 0, width(), m_top);
         guarded([&] { m_form->resizedByUser(width() * Tw, (height() - m_top) * Tw); });
@@ -651,8 +660,8 @@ protected:
     void moveEvent(QMoveEvent* e) override {
         QWidget::moveEvent(e);
         if (m_form && m_form->loaded() && m_form->WindowState == vbNormal && !m_settingGeometry && isVisible()) {
-            m_form->Left.setQuietly(x() * Tw);
-            m_form->Top.setQuietly(y() * Tw);
+            m_form->Left.setQuietly(geometry().x() * Tw);
+            m_form->Top.setQuietly(geometry().y() * Tw);
         }
     }
     void closeEvent(QCloseEvent* e) override {

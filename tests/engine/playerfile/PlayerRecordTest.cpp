@@ -2,6 +2,8 @@
 #include "tests/engine/playerfile/GoldenRecords.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 using engine::PlayerField;
 using engine::PlayerRecord;
@@ -100,4 +102,11 @@ TEST(PlayerRecordBytes, SpareBytesSurviveFieldChanges) {
     r.setText(PlayerField::Location, "Bath");
     r.setNumber(PlayerField::Won, 9);
     EXPECT_EQ(std::string(r.view()), golden::profile("Eve", "", "Bath", {0, 9, 0, 0}, 1, spare));
+}
+
+TEST(PlayerRecordLayout, SoundFilesAreTheEightWaveFieldsInEventOrder) {
+    std::vector<std::string> names;
+    for (PlayerField field : engine::SoundFileFields) names.push_back(engine::fieldSpec(field).name);
+    EXPECT_EQ(names, (std::vector<std::string>{"SysMsgWave", "ChatInWave", "ChatSentWave", "MyDropWave", "OppDropWave",
+                                               "ReadyWave", "GameOverWave", "PlayErrorWave"}));
 }

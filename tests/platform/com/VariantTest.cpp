@@ -108,6 +108,31 @@ TEST(SafeArrays, BoundsAndElementsOfOneDimension)
     EXPECT_EQ(SafeArrayDestroy(a), S_OK);
 }
 
+TEST(SafeArrays, VectorLengthCountsFromEitherLowerBound)
+{
+    SAFEARRAY* a = SafeArrayCreateVector(VT_UI1, -5, 16);
+    SAFEARRAY* empty = SafeArrayCreateVector(VT_UI1, 7, 0);
+    std::int64_t count = -1;
+    EXPECT_EQ(vectorLength(a, &count), S_OK);
+    EXPECT_EQ(count, 16);
+    EXPECT_EQ(vectorLength(empty, &count), S_OK);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(vectorLength(a, nullptr), E_POINTER);
+    SafeArrayDestroy(a);
+    SafeArrayDestroy(empty);
+}
+
+TEST(SafeArrays, VectorLengthRefusesNoArrayAndTwoDimensions)
+{
+    SAFEARRAYBOUND bounds[2] = {{2, 0}, {3, 10}};
+    SAFEARRAY* a = SafeArrayCreate(VT_I2, 2, bounds);
+    std::int64_t count = 42;
+    EXPECT_EQ(vectorLength(a, &count), E_INVALIDARG);
+    EXPECT_EQ(vectorLength(nullptr, &count), E_INVALIDARG);
+    EXPECT_EQ(count, 42);
+    SafeArrayDestroy(a);
+}
+
 TEST(SafeArrays, LockedArrayCannotBeDestroyed)
 {
     SAFEARRAY* a = SafeArrayCreateVector(VT_UI1, 0, 4);

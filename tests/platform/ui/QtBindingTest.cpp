@@ -15,12 +15,18 @@
 #include <QImage>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
 
 namespace ui = platform::ui;
 using testing_support::UiScene;
@@ -256,4 +262,108 @@ TEST(QtDialogs, InputBoxReturnsTypedTextAndCancelGivesEmpty) {
         dialog->reject();
     });
     EXPECT_EQ(dialogs.inputBox("Enter password:", "Private Game", "typed"), "");
+}
+
+namespace {
+
+// A plain dialog next to a window drawn over its background picture.
+struct Panels : ui::Form {
+    Panels() : ui::Form("panels") {
+        BorderStyle = ui::vbFixedDialog;
+        Width = 6000;
+        Height = 4500;
+        rows.Move(0, 0, 3000, 1500);
+        add(rows);
+        name.Move(3100, 0, 2000, 300);
+        add(name);
+        caption.Caption = "Installed Protocals:";
+        caption.Transparent = false;
+        caption.BackColor = 0xFFFFFF;
+        caption.Move(3100, 600, 2800, 300);
+        add(caption);
+        back.Move(0, 2000, 6000, 2500);
+        back.designWidth = 6000;
+        back.designHeight = 2500;
+        add(back);
+        chat.Move(100, 2100, 3000, 195);
+        add(chat, &back);
+    }
+    ui::ListBox rows{"List1"};
+    ui::TextBox name{"Text1"};
+    ui::Label caption{"Label16"};
+    ui::ElasticContainer back{"main1"};
+    ui::TextBox chat{"ChatText"};
+};
+
+// Collects what the list repaints, so a scroll that leaves old rows on the screen shows up.
+struct PaintedArea : QObject {
+    QRegion area;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) area += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+};
+
+} // namespace
+
+TEST(QtBinding, ListScrolledByTheProgramRedrawsItsRowsWithTheChosenOneOnTop) {
+    testing_support::qtApp();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    Panels w;
+    for (int i = 0; i < 200; ++i) w.rows.AddItem("word " + std::to_string(i));
+    w.Show();
+    auto* list = qobject_cast<QListWidget*>(binding.widgetOf(w.rows));
+    ASSERT_NE(list, nullptr);
+    QApplication::processEvents();
+    PaintedArea painted;
+    list->viewport()->installEventFilter(&painted);
+    list->viewport()->repaint();
+    QApplication::processEvents();
+    painted.area = QRegion();
+    w.rows.TopIndex = 120;
+    w.rows.ListIndex = 120;
+    QApplication::processEvents();
+    EXPECT_EQ(list->indexAt(QPoint(2, 2)).row(), 120);
+    EXPECT_TRUE((QRegion(list->viewport()->rect()) - painted.area).isEmpty()) << "the rows below the selection were not redrawn";
+    // A new row refills the list; the top row stays where the program put it.
+    w.rows.AddItem("last");
+    QApplication::processEvents();
+    EXPECT_EQ(list->indexAt(QPoint(2, 2)).row(), 120);
+    EXPECT_EQ(w.rows.TopIndex.get(), 120);
+}
+
+TEST(QtBinding, TextBoxShowsItsFrameUnlessDrawnOverABackgroundPicture) {
+    testing_support::qtApp();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    Panels w;
+    w.Show();
+    auto* name = qobject_cast<QLineEdit*>(binding.widgetOf(w.name));
+    auto* chat = qobject_cast<QLineEdit*>(binding.widgetOf(w.chat));
+    ASSERT_NE(name, nullptr);
+    ASSERT_NE(chat, nullptr);
+    EXPECT_TRUE(name->hasFrame());
+    EXPECT_FALSE(chat->hasFrame());
+}
+
+TEST(QtBinding, DisabledLabelIsGreyed) {
+    testing_support::qtApp();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    Panels w;
+    w.Show();
+    const auto darkest = [&] {
+        const QImage shot = binding.widgetOf(w.caption)->grab().toImage();
+        int least = 255;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) least = std::min(least, qGray(shot.pixel(x, y)));
+        return least;
+    };
+    EXPECT_LT(darkest(), 40);
+    w.caption.Enabled = false;
+    QApplication::processEvents();
+    const int greyed = darkest();
+    EXPECT_GT(greyed, 100);
+    EXPECT_LT(greyed, 200);
 }
