@@ -69,7 +69,7 @@ void showOpponentPhoto(engine::GameControls& c, const std::string& link) {
     c.Picture1.Refresh();
     c.Label14.Visible = true;
     c.Label14.Refresh();
-    const std::string& folder = photoFolder();
+    const std::string folder = makePhotoFolder();
     const auto slash = link.rfind('/');
     const std::string name = slash == std::string::npos ? link : link.substr(slash + 1);
     if (!folder.empty() && engine::DownloadFile(c.Inet1, link, folder)) {
@@ -78,9 +78,12 @@ void showOpponentPhoto(engine::GameControls& c, const std::string& link) {
         if (kind.find(".GIF") != std::string::npos || kind.find(".JPG") != std::string::npos ||
             kind.find(".BMP") != std::string::npos)
             c.Picture1.Picture = ui::Picture::load(local.string());
-        // Nothing the opponent sends stays behind on this machine.
+    }
+    // Nothing the opponent sends stays behind on this machine, not even the empty folder: the
+    // game ends without a chance to tidy up afterwards.
+    if (!folder.empty()) {
         std::error_code error;
-        fs::remove(local, error);
+        fs::remove_all(folder, error);
     }
     c.Label14.Visible = false;
 }
@@ -141,17 +144,14 @@ bool waitExpired(double now, float deadline) {
     return due >= SecondsPerDay && now < SecondsPerDay / 2 && now > due - SecondsPerDay;
 }
 
-const std::string& photoFolder() {
-    static const std::string folder = [] {
-        std::error_code error;
-        const fs::path base = fs::temp_directory_path(error);
-        if (error) return std::string();
-        std::string pattern = (base / "tessarine-photos-XXXXXX").string();
-        // Made by this run alone and readable by this user alone.
-        if (!::mkdtemp(pattern.data())) return std::string();
-        return pattern;
-    }();
-    return folder;
+std::string makePhotoFolder() {
+    std::error_code error;
+    const fs::path base = fs::temp_directory_path(error);
+    if (error) return std::string();
+    std::string pattern = (base / "tessarine-photos-XXXXXX").string();
+    // Made for this one photo and readable by this user alone.
+    if (!::mkdtemp(pattern.data())) return std::string();
+    return pattern;
 }
 
 void InternetPollTick() {

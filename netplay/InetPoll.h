@@ -19,8 +19,9 @@ inline constexpr int PollAfterOwnMoveMs = 10000;
 // new day's count, so such a wait still ends.
 bool waitExpired(double now, float deadline);
 
-// The folder, private to this run, that opponents' photos are fetched into and deleted from.
-const std::string& photoFolder();
+// A new folder, private to this user, that one opponent's photo is fetched into; the caller
+// removes it with the photo. Empty when none can be made.
+std::string makePhotoFolder();
 
 // The texts the poll shows.
 inline constexpr const char* WaitExpiredTitle = "Wait Time Expired";

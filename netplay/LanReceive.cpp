@@ -1,6 +1,7 @@
 #include "netplay/LanReceive.h"
 
 #include "engine/Board.h"
+#include "engine/BoardView.h"
 #include "engine/GameControls.h"
 #include "engine/Pause.h"
 #include "engine/Round.h"
@@ -56,6 +57,8 @@ void applyOpponentMove(const std::string& text) {
     const auto move = readMove(text);
     if (!move) return;
     const auto [letter, cell] = *move;
+    // A move onto a taken cell would overwrite a tile both boards hold.
+    if (!engine::holeIsEmpty(cell)) return;
     const int slot = engine::DropRowFirst + cell % engine::BoardColumns;
 
     const platform::ui::Image& tile = s.MyColour == "red" ? c.Pics.blue(letter) : c.Pics.red(letter);

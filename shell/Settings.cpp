@@ -400,7 +400,10 @@ void Settings::Command1_Click() {
 
     // The picture goes into a folder of its own, so no file of the program folder is ever
     // overwritten by a name taken from the address.
-    std::string pattern = (fs::temp_directory_path() / "tessarine-photo-XXXXXX").string();
+    std::error_code noTemp;
+    const fs::path temp = fs::temp_directory_path(noTemp);
+    if (noTemp) return;
+    std::string pattern = (temp / "tessarine-photo-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) return;
     const fs::path folder(pattern);
     const std::string leaf = address.substr(address.rfind('/') + 1);

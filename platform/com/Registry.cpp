@@ -158,8 +158,11 @@ bool Registry::save(const fs::path& path) const
         if (!out)
             return false;
         out << text();
-        if (!out.flush())
+        if (!out.flush()) {
+            out.close();
+            fs::remove(temp, ec);   // a half-written copy must not pile up beside the registry
             return false;
+        }
     }
     fs::rename(temp, path, ec);
     if (ec) {

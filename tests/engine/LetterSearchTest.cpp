@@ -47,3 +47,22 @@ TEST_F(LetterSearch, EmptyListNeverAnswers) {
     EXPECT_EQ(winningLetterAt(board({"abl...."}), 3), -1);
     EXPECT_EQ(engine::state().ChosenLetter, 17);
 }
+
+class LetterSearchOnMainBoard : public WindowRulesTest {};
+
+TEST_F(LetterSearchOnMainBoard, HitLeavesTheLetterInChosenLetter) {
+    useWords({"able"});
+    lay({"abl...."});
+    EXPECT_TRUE(engine::FindWinningLetter(3));
+    EXPECT_EQ(engine::state().ChosenLetter, 4);
+    EXPECT_EQ(tag(3), "xx");   // the search places nothing
+}
+
+TEST_F(LetterSearchOnMainBoard, MissLeavesChosenLetterAlone) {
+    useWords({"able"});
+    lay({"ab....."});
+    engine::state().ChosenLetter = 99;
+    EXPECT_FALSE(engine::FindWinningLetter(3));
+    EXPECT_EQ(engine::state().ChosenLetter, 99);
+    EXPECT_EQ(engine::state().WordFound, 0);
+}

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <string>
 
 using namespace inet_scene;
 using wire::PostKind;
@@ -34,6 +37,25 @@ public:
 
 private:
     window::MainWindow& m_main;
+};
+
+// Points the system's temporary folder at a scratch folder for one test.
+class ScratchTemp {
+public:
+    explicit ScratchTemp(const std::filesystem::path& folder) : m_folder(folder) {
+        if (const char* previous = std::getenv("TMPDIR")) m_previous = previous;
+        std::filesystem::create_directories(m_folder);
+        ::setenv("TMPDIR", m_folder.c_str(), 1);
+    }
+    ~ScratchTemp() {
+        if (m_previous) ::setenv("TMPDIR", m_previous->c_str(), 1);
+        else ::unsetenv("TMPDIR");
+    }
+    bool empty() const { return std::filesystem::is_empty(m_folder); }
+
+private:
+    std::filesystem::path m_folder;
+    std::optional<std::string> m_previous;
 };
 
 } // namespace
@@ -281,6 +303,7 @@ TEST_F(InetPoll, StartGameWhileNotWaitingIsIgnored) {
 }
 
 TEST_F(InetPoll, PhotoIsShownAndItsFileDeleted) {
+    const ScratchTemp temp(scene.folder / "tmp");
     playingAsJoiner();
     const std::string link = "http://127.0.0.1:8642/photos/bob.bmp";
     scene.doubles.http.handler = [link](const std::string& url) {
@@ -291,11 +314,12 @@ TEST_F(InetPoll, PhotoIsShownAndItsFileDeleted) {
     EXPECT_FALSE(w.Picture1.Picture.get().isNone());
     EXPECT_EQ(w.Picture1.Picture.get().width(), 100);
     EXPECT_FALSE(w.Label14.Visible);
-    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(netplay::photoFolder()) / "bob.bmp"));
+    EXPECT_TRUE(temp.empty());   // neither the photo nor its folder is left behind
     EXPECT_FALSE(std::filesystem::exists(scene.folder / "bob.bmp"));
 }
 
 TEST_F(InetPoll, PhotoOfAnotherKindIsNeitherShownNorKept) {
+    const ScratchTemp temp(scene.folder / "tmp");
     playingAsJoiner();
     const std::string link = "http://127.0.0.1:8642/photos/bob.png";
     scene.doubles.http.handler = [link](const std::string& url) {
@@ -306,7 +330,7 @@ TEST_F(InetPoll, PhotoOfAnotherKindIsNeitherShownNorKept) {
     EXPECT_TRUE(w.Picture1.Picture.get().isNone());
     EXPECT_FALSE(w.Label14.Visible);
     EXPECT_FALSE(std::filesystem::exists(scene.folder / "bob.png"));
-    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(netplay::photoFolder()) / "bob.png"));
+    EXPECT_TRUE(temp.empty());   // neither the photo nor its folder is left behind
     EXPECT_TRUE(w.inettimer.Enabled);
 }
 

@@ -159,6 +159,19 @@ TEST(LanGameSetUp, AReceivedMoveLandsInItsCellWithTheOpponentsColour) {
     EXPECT_EQ(st().TurnName, "Alice");
 }
 
+TEST(LanGameSetUp, AMoveOntoATakenCellLeavesTheBoardAsItIs) {
+    LanScene scene;
+    scene.setUp(true, "Carol");
+    st().TurnName = "Carol";
+    scene.says("Mb40");
+    scene.tick();
+    st().TurnName = "Carol";
+    scene.says("Mz40");
+    scene.tick();
+    EXPECT_EQ(scene.tag(40), "b");
+    EXPECT_EQ(st().TurnName, "Carol");
+}
+
 TEST(LanGameSetUp, TheJoinerSeesTheHostsMovesInBlue) {
     LanScene scene;
     scene.setUp(false, "Bob");

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <string>
 
 namespace {
 
@@ -196,6 +198,21 @@ TEST_F(SettingsTest, PhotoPreviewShowsThePictureAndLeavesNoFileBehind) {
     EXPECT_EQ(e.Picture1.Picture->width(), 100);
     EXPECT_FALSE(std::filesystem::exists(scene.folder / "me.bmp"));
     EXPECT_FALSE(std::filesystem::exists(e.Picture1.Picture->path()));
+}
+
+TEST_F(SettingsTest, PhotoPreviewWithoutATemporaryFolderShowsNothingAndKeepsRunning) {
+    scene.doubles.http.replies["http://example.com/pics/me.bmp"] =
+        testing_support::FakeHttp::okBody(testing_support::tinyBmp(100, 85));
+    shell::Settings& e = open("Newbie");
+    const char* previous = std::getenv("TMPDIR");
+    const std::string saved = previous ? previous : "";
+    ::setenv("TMPDIR", (scene.folder / "no-such-folder").c_str(), 1);
+    e.Text1.Text = "http://example.com/pics/me.bmp";
+    EXPECT_NO_THROW(e.Command1.click());
+    if (previous) ::setenv("TMPDIR", saved.c_str(), 1);
+    else ::unsetenv("TMPDIR");
+    EXPECT_TRUE(e.Picture1.Picture->isNone());
+    EXPECT_FALSE(std::filesystem::exists(scene.folder / "no-such-folder"));
 }
 
 TEST_F(SettingsTest, CancelOfANewPlayerAsksAndGoesBackToLogin) {
