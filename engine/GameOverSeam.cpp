@@ -8,8 +8,6 @@ GameOverDialog* g_dialog = nullptr;
 
 void setGameOverDialog(GameOverDialog* dialog) { g_dialog = dialog; }
 
-GameOverDialog* gameOverDialog() { return g_dialog; }
-
 void ShowGameOver(GameEnding ending) {
     if (g_dialog) g_dialog->show(ending);
 }

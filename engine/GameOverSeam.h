@@ -16,7 +16,6 @@ public:
 
 // The shell registers its dialog; nullptr unregisters it.
 void setGameOverDialog(GameOverDialog* dialog);
-GameOverDialog* gameOverDialog();
 
 // Shows the registered dialog (nothing when none is registered, as in tests of other rules).
 void ShowGameOver(GameEnding ending);

@@ -2,17 +2,18 @@
 // A received DirectPlay message: its sender, receiver and bytes, presented as the value that was
 // sent (player messages) or as the raw bytes and a record object (system messages, sender 0).
 #include "kvdplay/Object.h"
+#include "platform/dplay/DPlay.h"
 
 namespace kvdplay {
 
-// DirectPlay's system-message types.
-inline constexpr DWORD DPSYS_ADDPLAYER = 3;
-inline constexpr DWORD DPSYS_DELETEPLAYER = 5;
-inline constexpr DWORD DPSYS_ADDPLAYERTOGROUP = 7;
-inline constexpr DWORD DPSYS_DELETEGROUP = 32;
-inline constexpr DWORD DPSYS_DELETEPLAYERFROMGRP = 33;
-inline constexpr DWORD DPSYS_SESSIONLOST = 49;
-inline constexpr DWORD DPSYS_CONNECT = 18507;
+// DirectPlay's system-message types, as the networking library defines them.
+using platform::dplay::DPSYS_ADDPLAYER;
+using platform::dplay::DPSYS_DELETEPLAYER;
+using platform::dplay::DPSYS_ADDPLAYERTOGROUP;
+using platform::dplay::DPSYS_DELETEGROUP;
+using platform::dplay::DPSYS_DELETEPLAYERFROMGRP;
+using platform::dplay::DPSYS_SESSIONLOST;
+using platform::dplay::DPSYS_CONNECT;
 
 class Message final : public DualObject<Message, IkvDirectPlayMessage> {
 public:

@@ -136,11 +136,6 @@ std::size_t GameService::gameCount() const {
     return m_games.size();
 }
 
-std::size_t GameService::waitingCount() const {
-    std::lock_guard lock(m_mutex);
-    return openEntries(m_clock.nowMs());
-}
-
 GameService::Outcome GameService::dispatch(std::string_view target) {
     if (target.size() > m_config.limits.maxTargetBytes) return {refused("request too large", 414), {}};
     const auto mark = target.find('?');

@@ -43,7 +43,6 @@ public:
     void sweep();
 
     std::size_t gameCount() const;
-    std::size_t waitingCount() const;
 
 private:
     struct Game {

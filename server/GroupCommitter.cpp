@@ -29,11 +29,6 @@ void GroupCommitter::stop() {
     if (m_thread.joinable()) m_thread.join();
 }
 
-std::uint64_t GroupCommitter::commits() const {
-    std::lock_guard lock(m_mutex);
-    return m_commits;
-}
-
 void GroupCommitter::run() {
     std::vector<Pending> batch;
     std::vector<Change> all;
@@ -53,10 +48,6 @@ void GroupCommitter::run() {
         } catch (const StoreError& error) {
             durable = false;
             logLine(std::string("store failed: ") + error.what());
-        }
-        {
-            std::lock_guard lock(m_mutex);
-            ++m_commits;
         }
         for (auto& pending : batch)
             if (pending.done) pending.done(durable);

@@ -21,7 +21,6 @@ public:
     // Writes what is queued, then ends the writer thread. Later submissions are refused.
     void stop();
 
-    std::uint64_t commits() const;
 
 private:
     struct Pending {
@@ -35,7 +34,6 @@ private:
     std::condition_variable m_wake;
     std::vector<Pending> m_pending;
     bool m_stopping = false;
-    std::uint64_t m_commits = 0;
     std::thread m_thread;
 };
 

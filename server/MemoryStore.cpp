@@ -53,7 +53,6 @@ StoredState MemoryStore::load() {
 
 void MemoryStore::apply(const std::vector<Change>& changes) {
     std::lock_guard lock(m_mutex);
-    ++m_applies;
     for (const auto& change : changes) {
         switch (change.type) {
         case Change::Type::PutGame: m_games[change.row.id] = change.row; break;
@@ -73,11 +72,6 @@ void MemoryStore::apply(const std::vector<Change>& changes) {
         case Change::Type::SetNextNumber: m_nextNumber = change.number; break;
         }
     }
-}
-
-std::size_t MemoryStore::applyCount() const {
-    std::lock_guard lock(m_mutex);
-    return m_applies;
 }
 
 void ImmediateSink::submit(std::vector<Change> changes, std::function<void(bool durable)> done) {

@@ -12,14 +12,12 @@ class MemoryStore final : public Store {
 public:
     StoredState load() override;
     void apply(const std::vector<Change>& changes) override;
-    std::size_t applyCount() const;
 
 private:
     mutable std::mutex m_mutex;
     std::map<std::uint64_t, GameRow> m_games;
     std::map<std::tuple<std::uint64_t, int, std::uint64_t>, MailRecord> m_records;
     std::uint64_t m_nextNumber = 1;
-    std::size_t m_applies = 0;
 };
 
 } // namespace server

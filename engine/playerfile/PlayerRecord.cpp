@@ -56,8 +56,6 @@ static_assert(tilesRecord(), "the player record layout must cover 1890 bytes wit
 
 } // namespace
 
-const std::array<PlayerFieldSpec, PlayerFieldCount>& playerRecordLayout() { return Layout; }
-
 const PlayerFieldSpec& fieldSpec(PlayerField field) { return Layout[static_cast<std::size_t>(field)]; }
 
 PlayerRecord PlayerRecord::fromBytes(std::string_view bytes) {

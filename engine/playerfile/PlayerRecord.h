@@ -40,7 +40,6 @@ struct PlayerFieldSpec {
 };
 
 // The one table of the record layout; every reader and writer goes through it.
-const std::array<PlayerFieldSpec, PlayerFieldCount>& playerRecordLayout();
 const PlayerFieldSpec& fieldSpec(PlayerField field);
 
 // PhotoMode values.

@@ -30,7 +30,6 @@ std::string field(std::string_view text) { return std::string(trimBlanks(text));
 } // namespace
 
 const PlayerInfoField* playerInfoFields() { return kBlockFields.data(); }
-const WaitingField* waitingEntryFields() { return kEntryFields.data(); }
 
 std::string formatPlayerInfoBlock(const PlayerInfoBlock& block) {
     const std::array<std::string, 6> values{field(block.name),  field(block.location), field(block.played),

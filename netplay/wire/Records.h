@@ -68,7 +68,6 @@ struct WaitingField {
     std::string_view open;
     std::string_view close;
 };
-const WaitingField* waitingEntryFields(); // six entries, in the order of WaitingEntry
 
 std::string formatWaitingEntry(const WaitingEntry& entry);
 

@@ -54,9 +54,6 @@ std::optional<Script> scriptFromName(std::string_view name) {
     return std::nullopt;
 }
 
-const ScriptInfo* scriptsBegin() { return kScripts.data(); }
-const ScriptInfo* scriptsEnd() { return kScripts.data() + kScripts.size(); }
-
 const PostKindInfo& postKindInfo(PostKind kind) { return kPostKinds[static_cast<std::size_t>(kind)]; }
 
 std::optional<PostKind> postKindFromName(std::string_view name) {

@@ -24,8 +24,6 @@ struct ScriptInfo {
 
 const ScriptInfo& scriptInfo(Script script);
 std::optional<Script> scriptFromName(std::string_view name);
-const ScriptInfo* scriptsBegin();
-const ScriptInfo* scriptsEnd();
 
 inline constexpr int kDefaultTimeoutSeconds = 60;
 inline constexpr std::string_view kPathPrefix = "/Tessarine/";

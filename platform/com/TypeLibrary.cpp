@@ -64,12 +64,4 @@ const InterfaceInfo* findInterface(const TypeLibraryInfo& library, REFIID iid)
     return nullptr;
 }
 
-const ClassInfo* findClass(const TypeLibraryInfo& library, REFCLSID clsid)
-{
-    for (const ClassInfo& info : library.classes)
-        if (info.clsid == clsid)
-            return &info;
-    return nullptr;
-}
-
 } // namespace platform::com

@@ -57,6 +57,5 @@ void registerTypeLibrary(Registry& registry, const TypeLibraryInfo& library, con
 void unregisterTypeLibrary(Registry& registry, const TypeLibraryInfo& library);
 
 const InterfaceInfo* findInterface(const TypeLibraryInfo& library, REFIID iid);
-const ClassInfo* findClass(const TypeLibraryInfo& library, REFCLSID clsid);
 
 } // namespace platform::com

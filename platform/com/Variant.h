@@ -127,7 +127,6 @@ UINT SysStringByteLen(BSTR text);
 
 // --- Task memory (the allocator that hands text across the library boundary).
 void* CoTaskMemAlloc(std::size_t size);
-void* CoTaskMemRealloc(void* block, std::size_t size);
 void CoTaskMemFree(void* block);
 
 // --- VARIANTs.
