@@ -40,19 +40,23 @@ std::string controlName() { return text(103).substr(0, kNameLimit); }
 
 } // namespace
 
-FileVersion libraryVersion()
+FileVersion readVersion(const VersionRecord* record)
 {
     FileVersion v;
+    if (!record || record->signature != kVersionSignature)
+        return v;
     v.present = true;
-    v.parts[0] = 1;
-    v.parts[1] = 0;
-    v.parts[2] = 0;
-    v.parts[3] = 4;
-#ifndef NDEBUG
-    v.debug = true;
-#endif
+    v.parts[0] = static_cast<WORD>(record->fileVersionMS >> 16);
+    v.parts[1] = static_cast<WORD>(record->fileVersionMS & 0xFFFF);
+    v.parts[2] = static_cast<WORD>(record->fileVersionLS >> 16);
+    v.parts[3] = static_cast<WORD>(record->fileVersionLS & 0xFFFF);
+    const DWORD flags = record->fileFlags & record->fileFlagsMask;
+    v.debug = flags & VS_FF_DEBUG;
+    v.preRelease = flags & VS_FF_PRERELEASE;
     return v;
 }
+
+FileVersion libraryVersion() { return readVersion(versionRecord()); }
 
 std::string aboutVersionLine(const std::string& name, const FileVersion& version)
 {

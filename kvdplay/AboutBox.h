@@ -13,7 +13,23 @@ struct FileVersion {
     bool preRelease = false;
 };
 
-// The version this library was built as.
+// The library's version record as the build writes it: the file version in two words (major
+// and minor in the most significant one, the third and fourth parts in the other) and flags.
+struct VersionRecord {
+    DWORD signature;
+    DWORD fileVersionMS;
+    DWORD fileVersionLS;
+    DWORD fileFlagsMask;
+    DWORD fileFlags;
+};
+inline constexpr DWORD kVersionSignature = 0xFEEF04BD;
+enum : DWORD { VS_FF_DEBUG = 0x1, VS_FF_PRERELEASE = 0x2 };
+
+// The record this library was built with; null when it carries none.
+const VersionRecord* versionRecord();
+// The version a record gives (none: all zero, no flags).
+FileVersion readVersion(const VersionRecord* record);
+// The version this library was built as: readVersion(versionRecord()).
 FileVersion libraryVersion();
 
 // "kvPlay Control, Version 1.0.4" (with " (Debug)" and " (pre-release)" as flagged).

@@ -179,15 +179,13 @@ HRESULT PlayControl::GetTypeInfoCount(UINT* count)
 {
     if (!count)
         return E_POINTER;
-    *count = 0;
+    *count = 1;
     return S_OK;
 }
 
-HRESULT PlayControl::GetTypeInfo(UINT, LCID, ITypeInfo** info)
+HRESULT PlayControl::GetTypeInfo(UINT index, LCID, ITypeInfo** info)
 {
-    if (info)
-        *info = nullptr;
-    return E_NOTIMPL;
+    return dispatchTypeInfo(typeLibrary(), dispatchInfo(), index, info);
 }
 
 HRESULT PlayControl::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)

@@ -2,7 +2,7 @@
 // kvPlay: the small control a form carries to hold its network session's GUID text. The form
 // saves the text with itself through the control's property-bag persistence, is told when it
 // changes, and edits it through the property page kvPlayPpg. It can be aggregated.
-#include "kvdplay/ControlSite.h"
+#include "platform/com/ControlSite.h"
 #include "kvdplay/Object.h"
 
 #include <vector>

@@ -17,6 +17,21 @@ template <LibraryObject T> struct InArg<T*> : VariantArg<VT_DISPATCH> {
     T* get() const { return reinterpret_cast<T*>(v.pdispVal); }
 };
 
+// The type information names an object argument or result by its interface.
+template <typename T> inline constexpr const IID* interfaceIdOf = nullptr;
+template <> inline constexpr const IID* interfaceIdOf<kvdplay::IkvDirectPlay> = &kvdplay::IID_IkvDirectPlay;
+template <> inline constexpr const IID* interfaceIdOf<kvdplay::IkvDPSESSIONDESC> = &kvdplay::IID_IkvDPSESSIONDESC;
+template <> inline constexpr const IID* interfaceIdOf<kvdplay::IkvDirectPlaySessions> = &kvdplay::IID_IkvDirectPlaySessions;
+template <> inline constexpr const IID* interfaceIdOf<kvdplay::IkvDirectPlayPlayers> = &kvdplay::IID_IkvDirectPlayPlayers;
+template <> inline constexpr const IID* interfaceIdOf<kvdplay::IkvDirectPlayProviders> = &kvdplay::IID_IkvDirectPlayProviders;
+template <> inline constexpr const IID* interfaceIdOf<kvdplay::IkvDPCAPS> = &kvdplay::IID_IkvDPCAPS;
+template <> inline constexpr const IID* interfaceIdOf<kvdplay::IkvDirectPlayMessage> = &kvdplay::IID_IkvDirectPlayMessage;
+
+template <LibraryObject T> struct TypeOf<T> {
+    static_assert(interfaceIdOf<T> != nullptr, "an object type of the library needs its interface id here");
+    static constexpr ArgType value{VT_USERDEFINED, false, interfaceIdOf<T>};
+};
+
 template <LibraryObject T> struct OutArg<T*> {
     T* value = nullptr;
     OutArg() = default;

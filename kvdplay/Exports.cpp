@@ -2,6 +2,8 @@
 #include "kvdplay/Module.h"
 #include "kvdplay/Object.h"
 #include "kvdplay/Registration.h"
+#include "kvdplay/TypeTables.h"
+#include "platform/com/TypeInfo.h"
 
 #include <dlfcn.h>
 #include <filesystem>
@@ -40,6 +42,12 @@ std::string libraryPath()
 KVDPLAY_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** out)
 {
     return kvdplay::getClassObject(clsid, riid, out);
+}
+
+// The type library the file carries, for clients that load it by file or through the registry.
+KVDPLAY_EXPORT HRESULT DllGetTypeLibrary(ITypeLib** library)
+{
+    return createTypeLib(kvdplay::typeLibrary(), library);
 }
 
 KVDPLAY_EXPORT HRESULT DllCanUnloadNow()

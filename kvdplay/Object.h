@@ -3,7 +3,8 @@
 // identity (QueryInterface), late binding from the type tables and ISupportErrorInfo.
 #include "kvdplay/Errors.h"
 #include "kvdplay/Interfaces.h"
-#include "platform/com/Dispatch.h"
+#include "kvdplay/TypeTables.h"
+#include "platform/com/TypeInfo.h"
 
 #include <atomic>
 #include <new>
@@ -50,14 +51,12 @@ public:
     {
         if (!count)
             return E_POINTER;
-        *count = 0; // served from the compiled-in tables, by name and dispatch id
+        *count = 1;
         return S_OK;
     }
-    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override
+    HRESULT GetTypeInfo(UINT index, LCID, ITypeInfo** info) override
     {
-        if (info)
-            *info = nullptr;
-        return E_NOTIMPL;
+        return dispatchTypeInfo(typeLibrary(), Derived::dispatchInfo(), index, info);
     }
     HRESULT GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override
     {

@@ -180,6 +180,9 @@ HRESULT invokeGetPlayerName(void* self, const DISPPARAMS& params, VARIANT*, UINT
     return hr;
 }
 
+// The id goes in; the two names come back through their by-reference arguments.
+constexpr ArgType kGetPlayerNameTypes[] = {{VT_I4}, {VT_BSTR, true}, {VT_BSTR, true}, {VT_VOID}};
+
 using S = IkvDirectPlay;
 const MemberInfo kSessionMembers[] = {
     method<&S::AddPlayerToGroup>("AddPlayerToGroup", 1, 259, "pidGroup", "pidPlayer"),
@@ -198,7 +201,7 @@ const MemberInfo kSessionMembers[] = {
     methodWithResult<&S::GetMessageCount>("GetMessageCount", 14, 570, "pidID"),
     methodWithResult<&S::GetPlayerCaps>("GetPlayerCaps", 15, 571, "pidID"),
     {"GetPlayerName", 16, MemberKind::Method, 572, 3, {"pidID", "lpPlayerFriendlyName", "lpPlayerFormalName", nullptr},
-     &invokeGetPlayerName},
+     &invokeGetPlayerName, kGetPlayerNameTypes, false},
     method<&S::Open>("Open", 17, 573, "lpSDesc"),
     methodWithResult<&S::Receive>("Receive", 18, 277, "pidFrom", "pidTo", "dwFlags"),
     method<&S::SaveSession>("SaveSession", 19, 575, "lpSessionName"),
@@ -232,7 +235,7 @@ const InterfaceInfo kIkvDPMSG_DELETEPLAYER{"IkvDPMSG_DELETEPLAYER", IID_IkvDPMSG
 const InterfaceInfo kIkvDPMSG_GENERIC{"IkvDPMSG_GENERIC", IID_IkvDPMSG_GENERIC, 465, kDual, kGenericMembers};
 // Declared as a plain interface derived from IDispatch, not dual; still answered through IDispatch.
 const InterfaceInfo kIkvDPMSG_GROUPADD{"IkvDPMSG_GROUPADD", IID_IkvDPMSG_GROUPADD, 474, IfOleAutomation, kGroupAddMembers};
-const InterfaceInfo kIkvPlay{"IkvPlay", IID_IkvPlay, 0, kDual, kPlayMembers};
+const InterfaceInfo kIkvPlay{"IkvPlay", IID_IkvPlay, 0, kDual, kPlayMembers, "IkvPlay Interface"};
 const InterfaceInfo k_DkvPlayEvents{"_DkvPlayEvents", DIID__DkvPlayEvents, 0, IfDispatchOnly | IfHidden, {}};
 
 namespace {
@@ -259,8 +262,9 @@ const ClassInfo kClasses[] = {
     {"kvDPMSG_DELETEPLAYER", CLSID_kvDPMSG_DELETEPLAYER, &kIkvDPMSG_DELETEPLAYER, 452, ClsCreatable, nullptr},
     {"kvDPMSG_GENERIC", CLSID_kvDPMSG_GENERIC, &kIkvDPMSG_GENERIC, 465, ClsCreatable, nullptr},
     {"kvDPMSG_GROUPADD", CLSID_kvDPMSG_GROUPADD, &kIkvDPMSG_GROUPADD, 474, ClsCreatable, nullptr},
-    {"kvPlay", CLSID_kvPlay, &kIkvPlay, 817, ClsCreatable | ClsControl, "kvPlay.kvPlay.1"},
-    {"kvPlayPpg", CLSID_kvPlayPpg, nullptr, 0, ClsCreatable | ClsHidden, "kvPlayPpg.kvPlayPpg.1"},
+    {"kvPlay", CLSID_kvPlay, &kIkvPlay, 817, ClsCreatable | ClsControl, "kvPlay.kvPlay.1", "kvPlay Control",
+     &k_DkvPlayEvents},
+    {"kvPlayPpg", CLSID_kvPlayPpg, nullptr, 0, ClsCreatable | ClsHidden, "kvPlayPpg.kvPlayPpg.1", "kvPlayPpg Class"},
 };
 
 const ConstantInfo kErrorConstants[] = {

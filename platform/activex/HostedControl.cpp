@@ -1,6 +1,6 @@
 #include "platform/activex/HostedControl.h"
 
-#include "kvdplay/ControlSite.h"
+#include "platform/com/ControlSite.h"
 #include "platform/com/Activation.h"
 
 #include <atomic>
@@ -71,8 +71,8 @@ HostedControl::~HostedControl() {
         m_point->Release();
     }
     if (m_object) {
-        kvdplay::IObjectWithSite* withSite = nullptr;
-        if (com::SUCCEEDED(m_object->QueryInterface(kvdplay::IID_IObjectWithSite, reinterpret_cast<void**>(&withSite))) && withSite) {
+        com::IObjectWithSite* withSite = nullptr;
+        if (com::SUCCEEDED(m_object->QueryInterface(com::IID_IObjectWithSite, reinterpret_cast<void**>(&withSite))) && withSite) {
             withSite->SetSite(nullptr);
             withSite->Release();
         }
@@ -95,8 +95,8 @@ com::IUnknown* HostedControl::object() {
     m_container = new Container(*this);
 
     // The site first, then the saved values, then the sink: the control's own start order.
-    kvdplay::IObjectWithSite* withSite = nullptr;
-    if (com::SUCCEEDED(object->QueryInterface(kvdplay::IID_IObjectWithSite, reinterpret_cast<void**>(&withSite))) && withSite) {
+    com::IObjectWithSite* withSite = nullptr;
+    if (com::SUCCEEDED(object->QueryInterface(com::IID_IObjectWithSite, reinterpret_cast<void**>(&withSite))) && withSite) {
         withSite->SetSite(static_cast<com::IPropertyBag*>(m_container));
         withSite->Release();
     }

@@ -4,7 +4,7 @@
 // every property change through a property-change sink (which marks the saved values as needing
 // a save), and takes the values back when it saves. A control that sits on a form but shows
 // nothing at run time (kvPlay) needs no more than this. The site interface is the one that
-// kvdplay/ControlSite.h declares for every container on our runtime.
+// platform/com/ControlSite.h declares for every container on our runtime.
 #include "platform/com/Interfaces.h"
 
 #include <map>

@@ -2,8 +2,10 @@
 // Late binding from compiled-in type tables. Each dual interface lists its members once
 // (name, dispatch id, kind, help context, parameter names, and the member function itself);
 // GetIDsOfNames and Invoke are answered from that table, and the same table is what the
-// type-library registration writes. A member is called through its interface table, with
-// every argument converted to the type the member declares.
+// type-library registration writes and what the type-information objects describe. A member
+// is called through its interface table, with every argument converted to the type the member
+// declares; the argument and result types the type information shows come from the same
+// declaration.
 #include "platform/com/ErrorInfo.h"
 #include "platform/com/Interfaces.h"
 
@@ -19,6 +21,14 @@ enum class MemberKind : std::uint8_t { Method, PropertyGet, PropertyPut };
 // Calls one member on the interface pointer self; arguments as Invoke received them.
 using InvokeThunk = HRESULT (*)(void* self, const DISPPARAMS& params, VARIANT* result, UINT* argErr);
 
+// One argument's or result's type: a VARIANT type, passed by reference (an out argument)
+// or, for an object of a library, the interface it is (by its IID).
+struct ArgType {
+    VARTYPE vt;
+    bool byRef = false;
+    const IID* iid = nullptr;
+};
+
 struct MemberInfo {
     const char* name;
     DISPID dispid;
@@ -27,6 +37,8 @@ struct MemberInfo {
     UINT argCount; // arguments the caller passes (for a put, the value included)
     const char* params[4];
     InvokeThunk invoke;
+    const ArgType* types; // argCount argument types, then the result's type when hasResult
+    bool hasResult;
 };
 
 enum InterfaceFlags : std::uint8_t { IfDual = 1, IfHidden = 2, IfDispatchOnly = 4, IfOleAutomation = 8 };
@@ -37,6 +49,7 @@ struct InterfaceInfo {
     DWORD helpContext;
     std::uint8_t flags;
     std::span<const MemberInfo> members;
+    const char* helpString = nullptr;
 };
 
 // GetIDsOfNames: the first name is a member, the others its parameters; case does not matter.
@@ -125,6 +138,16 @@ inline OutArg<IDispatch*>::~OutArg()
         reinterpret_cast<IUnknown*>(value)->Release();
 }
 
+// The type information of an argument type; a library adds its own object types.
+template <typename T> struct TypeOf;
+template <> struct TypeOf<LONG> { static constexpr ArgType value{VT_I4}; };
+template <> struct TypeOf<BSTR> { static constexpr ArgType value{VT_BSTR}; };
+template <> struct TypeOf<VARIANT_BOOL> { static constexpr ArgType value{VT_BOOL}; };
+template <> struct TypeOf<VARIANT> { static constexpr ArgType value{VT_VARIANT}; };
+template <> struct TypeOf<IDispatch*> { static constexpr ArgType value{VT_DISPATCH}; };
+template <> struct TypeOf<IUnknown*> { static constexpr ArgType value{VT_UNKNOWN}; };
+template <typename T> struct TypeOf<T*> : TypeOf<T> {}; // an out result: what it points to
+
 template <typename Sig> struct MemberTraits;
 template <typename I, typename... A> struct MemberTraits<HRESULT (I::*)(A...)> {
     using Iface = I;
@@ -171,6 +194,16 @@ template <auto M> constexpr UINT inputCount(bool hasResult)
     return static_cast<UINT>(MemberTraits<decltype(M)>::count - (hasResult ? 1 : 0));
 }
 
+// Every parameter's type in declaration order (the result, when there is one, is the last).
+template <typename Args> struct SignatureTypes;
+template <typename... A> struct SignatureTypes<std::tuple<A...>> {
+    static constexpr ArgType value[sizeof...(A) + 1] = {TypeOf<std::remove_cv_t<A>>::value..., ArgType{VT_VOID}};
+};
+template <auto M> constexpr const ArgType* typesOf()
+{
+    return SignatureTypes<typename MemberTraits<decltype(M)>::Args>::value;
+}
+
 } // namespace detail
 
 // Table entries. A property get or a method with a result returns it through its last parameter.
@@ -178,25 +211,27 @@ template <auto M>
 constexpr MemberInfo propGet(const char* name, DISPID id, DWORD help, const char* p0 = nullptr)
 {
     return {name, id, MemberKind::PropertyGet, help, detail::inputCount<M>(true), {p0, nullptr, nullptr, nullptr},
-            &detail::thunk<M, true>};
+            &detail::thunk<M, true>, detail::typesOf<M>(), true};
 }
 template <auto M>
 constexpr MemberInfo propPut(const char* name, DISPID id, DWORD help, const char* p0 = nullptr)
 {
     return {name, id, MemberKind::PropertyPut, help, detail::inputCount<M>(false), {p0, nullptr, nullptr, nullptr},
-            &detail::thunk<M, false>};
+            &detail::thunk<M, false>, detail::typesOf<M>(), false};
 }
 template <auto M>
 constexpr MemberInfo methodWithResult(const char* name, DISPID id, DWORD help, const char* p0 = nullptr,
                                       const char* p1 = nullptr, const char* p2 = nullptr, const char* p3 = nullptr)
 {
-    return {name, id, MemberKind::Method, help, detail::inputCount<M>(true), {p0, p1, p2, p3}, &detail::thunk<M, true>};
+    return {name, id, MemberKind::Method, help, detail::inputCount<M>(true), {p0, p1, p2, p3}, &detail::thunk<M, true>,
+            detail::typesOf<M>(), true};
 }
 template <auto M>
 constexpr MemberInfo method(const char* name, DISPID id, DWORD help, const char* p0 = nullptr,
                             const char* p1 = nullptr, const char* p2 = nullptr, const char* p3 = nullptr)
 {
-    return {name, id, MemberKind::Method, help, detail::inputCount<M>(false), {p0, p1, p2, p3}, &detail::thunk<M, false>};
+    return {name, id, MemberKind::Method, help, detail::inputCount<M>(false), {p0, p1, p2, p3}, &detail::thunk<M, false>,
+            detail::typesOf<M>(), false};
 }
 
 } // namespace platform::com

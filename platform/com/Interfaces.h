@@ -30,7 +30,7 @@ inline constexpr IID IID_ISpecifyPropertyPages = {0xB196B28B, 0xBAB4, 0x101A, {0
 inline constexpr IID IID_IPropertyPage = {0xB196B28D, 0xBAB4, 0x101A, {0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}};
 inline constexpr IID IID_IPropertyPageSite = {0xB196B290, 0xBAB4, 0x101A, {0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07}};
 
-class ITypeInfo; // Type information is served from compiled-in tables, never as an object.
+class ITypeInfo; // platform/com/TypeInfo.h
 
 struct DISPPARAMS {
     VARIANTARG* rgvarg;          // arguments in reverse order: the last argument first

@@ -1,7 +1,11 @@
 #include "platform/com/TypeLibrary.h"
 
 #include "platform/com/Guid.h"
+#include "platform/com/TypeInfo.h"
+#include "platform/text/Cp1252.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace platform::com {
@@ -21,6 +25,24 @@ std::string hexText(unsigned value)
     std::snprintf(buffer, sizeof buffer, "%x", value);
     return buffer;
 }
+
+// The file a registered library names, as written or relative to the registry's own folder.
+std::filesystem::path registeredFile(const std::string& path)
+{
+    std::filesystem::path file(path);
+    if (file.is_relative())
+        file = Registry::defaultPath().parent_path() / file;
+    return file;
+}
+
+bool startsWithNoCase(const std::string& text, const std::string& prefix)
+{
+    return text.size() >= prefix.size()
+        && std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
 
 } // namespace
 
@@ -62,6 +84,51 @@ const InterfaceInfo* findInterface(const TypeLibraryInfo& library, REFIID iid)
         if (info->iid == iid)
             return info;
     return nullptr;
+}
+
+HRESULT LoadRegTypeLib(REFGUID libid, WORD major, WORD minor, LCID lcid, ITypeLib** out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    Registry registry;
+    if (!registry.load(Registry::defaultPath()))
+        return TYPE_E_LIBNOTREGISTERED;
+    const std::string lib = "TypeLib\\" + guidToRegistryText(libid);
+    // The newest minor version of the major one asked for.
+    std::string version;
+    unsigned bestMinor = 0;
+    for (const std::string& key : registry.keys()) {
+        if (key.size() <= lib.size() + 1 || !startsWithNoCase(key, lib + "\\"))
+            continue;
+        const std::string rest = key.substr(lib.size() + 1);
+        unsigned keyMajor = 0, keyMinor = 0;
+        char tail = 0;
+        if (rest.find('\\') != std::string::npos || std::sscanf(rest.c_str(), "%x.%x%c", &keyMajor, &keyMinor, &tail) != 2)
+            continue;
+        if (keyMajor == major && keyMinor >= minor && (version.empty() || keyMinor > bestMinor)) {
+            version = rest;
+            bestMinor = keyMinor;
+        }
+    }
+    if (version.empty())
+        return TYPE_E_LIBNOTREGISTERED;
+    const std::string base = lib + "\\" + version + "\\";
+    std::optional<std::string> path;
+    for (LCID tried : {lcid, lcid & 0x3FFu, LCID{0}})
+        if (!path)
+            path = registry.value(base + hexText(tried) + "\\linux64");
+    if (!path) // any language the library was registered in
+        for (const std::string& key : registry.keys())
+            if (!path && startsWithNoCase(key, base) && key.size() >= 8
+                && key.compare(key.size() - 8, 8, "\\linux64") == 0)
+                path = registry.value(key);
+    if (!path || path->empty())
+        return TYPE_E_LIBNOTREGISTERED;
+    const auto wide = platform::text::utf8ToUtf16(registeredFile(*path).string());
+    if (!wide)
+        return TYPE_E_LIBNOTREGISTERED;
+    return LoadTypeLib(wide->c_str(), out);
 }
 
 } // namespace platform::com

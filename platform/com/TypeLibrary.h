@@ -17,6 +17,8 @@ struct ClassInfo {
     DWORD helpContext;
     std::uint8_t flags;
     const char* progId;                    // the registered ProgID, or null
+    const char* helpString = nullptr;
+    const InterfaceInfo* events = nullptr; // the interface whose events it fires, or null
 };
 
 struct ConstantInfo {

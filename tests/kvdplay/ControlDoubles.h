@@ -2,7 +2,7 @@
 // Doubles of a control's container: a property bag, a property-change sink, an in-place site
 // with its frame, a property-page site, and the page's window; and a fresh control to put in it.
 #include "kvdplay/Control.h"
-#include "kvdplay/ControlSite.h"
+#include "platform/com/ControlSite.h"
 #include "kvdplay/ControlUi.h"
 #include "tests/support/ComHelpers.h"
 
@@ -80,6 +80,9 @@ public:
 class RecordingFrame final : public StackObject<IOleInPlaceFrame> {
 public:
     std::vector<BOOL> modeless;
+    // Frames that share a log write "name held" and "name given" into it, in call order.
+    std::vector<std::string>* log = nullptr;
+    std::string name;
     bool accepts(REFIID riid) const override { return riid == IID_IOleInPlaceFrame; }
     HRESULT GetWindow(HWND*) override { return E_NOTIMPL; }
     HRESULT ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
@@ -94,6 +97,8 @@ public:
     HRESULT EnableModeless(BOOL enable) override
     {
         modeless.push_back(enable);
+        if (log)
+            log->push_back(name + (enable ? " given" : " held"));
         return S_OK;
     }
     HRESULT TranslateAccelerator(MSG*, WORD) override { return S_FALSE; }

@@ -221,7 +221,14 @@ TEST(ControlAbout, ShowsNameAndVersion)
     EXPECT_EQ(control->AboutBox(), S_OK);
     ASSERT_EQ(ui.aboutBoxes.size(), 1u);
     EXPECT_EQ(ui.aboutBoxes[0].title, "About kvPlay");
-    EXPECT_EQ(ui.aboutBoxes[0].versionLine.rfind("kvPlay Control, Version 1.0.4", 0), 0u);
+    // The build's own version, flagged as the build was.
+    const std::string line = ui.aboutBoxes[0].versionLine;
+    EXPECT_EQ(line.rfind("kvPlay Control, Version " KVDPLAY_EXPECTED_VERSION ".", 0), 0u) << line;
+#ifdef NDEBUG
+    EXPECT_EQ(line.find(" (Debug)"), std::string::npos) << line;
+#else
+    EXPECT_NE(line.find(" (Debug)"), std::string::npos) << line;
+#endif
 }
 
 TEST(ControlAbout, InPlaceFrameIsHeldBackWhileTheBoxIsUpAndGivenBack)
@@ -253,26 +260,30 @@ TEST(ControlAbout, FrameTheSiteDidNotGiveIsNeverTouched)
     as<IObjectWithSite>(control.get(), IID_IObjectWithSite)->SetSite(nullptr);
 }
 
-TEST(ControlAbout, WithoutADesktopNothingShowsAndAllIsWell)
+TEST(ControlAbout, WithoutADesktopTheFrameIsStillGivenBack)
 {
     auto saved = controlUi();
     controlUi() = ControlUi{};
+    InPlaceSite site;
     auto control = newControl();
+    as<IObjectWithSite>(control.get(), IID_IObjectWithSite)->SetSite(&site);
     EXPECT_EQ(control->AboutBox(), S_OK);
+    EXPECT_EQ(site.frame.modeless, (std::vector<BOOL>{FALSE_, TRUE_}));
+    EXPECT_EQ(site.frame.refs, 1);
+    as<IObjectWithSite>(control.get(), IID_IObjectWithSite)->SetSite(nullptr);
     controlUi() = saved;
 }
 
 TEST(AboutText, VersionLineFromTheFourPartVersion)
 {
-    FileVersion v;
-    v.present = true;
-    v.parts[0] = 1;
-    v.parts[3] = 4;
-    EXPECT_EQ(aboutVersionLine("kvPlay", v), "kvPlay Control, Version 1.0.4");
-    v.debug = true;
-    v.preRelease = true;
-    EXPECT_EQ(aboutVersionLine("kvPlay", v), "kvPlay Control, Version 1.0.4 (Debug) (pre-release)");
-    EXPECT_EQ(aboutVersionLine("kvPlay", FileVersion{}), "kvPlay Control, Version 0.0.0");
+    // File version 1.0.0.4: the fourth part is the third number shown.
+    VersionRecord record{kVersionSignature, 0x00010000, 0x00000004, VS_FF_DEBUG | VS_FF_PRERELEASE, 0};
+    EXPECT_EQ(aboutVersionLine("kvPlay", readVersion(&record)), "kvPlay Control, Version 1.0.4");
+    record.fileFlags = VS_FF_DEBUG | VS_FF_PRERELEASE;
+    EXPECT_EQ(aboutVersionLine("kvPlay", readVersion(&record)), "kvPlay Control, Version 1.0.4 (Debug) (pre-release)");
+    record.fileFlagsMask = VS_FF_PRERELEASE; // a flag outside the mask means nothing
+    EXPECT_EQ(aboutVersionLine("kvPlay", readVersion(&record)), "kvPlay Control, Version 1.0.4 (pre-release)");
+    EXPECT_EQ(aboutVersionLine("kvPlay", readVersion(nullptr)), "kvPlay Control, Version 0.0.0");
     EXPECT_EQ(aboutTitle("kvPlay"), "About kvPlay");
 }
 

@@ -206,3 +206,57 @@ TEST(DispatchCollection, NewEnumIsReachedByItsDispatchId)
     ASSERT_EQ(providers->Invoke(DISPID_NEWENUM, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, e.ptr(), nullptr, nullptr), S_OK);
     EXPECT_EQ(e.get().vt, VT_UNKNOWN);
 }
+
+// --- Type information -----------------------------------------------------------------------------
+
+TEST(DispatchTypeInfo, EveryObjectDescribesItsOwnInterfaceInTheLibrary)
+{
+    Ref<IDispatch> objects[] = {Ref<IDispatch>(SessionDesc::create()), Ref<IDispatch>(Message::create()),
+                                Ref<IDispatch>(Caps::create()), Ref<IDispatch>(Collection<IkvDirectPlayPlayers>::create())};
+    const IID* interfaces[] = {&IID_IkvDPSESSIONDESC, &IID_IkvDirectPlayMessage, &IID_IkvDPCAPS, &IID_IkvDirectPlayPlayers};
+    for (std::size_t i = 0; i < std::size(objects); ++i) {
+        UINT count = 0;
+        EXPECT_EQ(objects[i]->GetTypeInfoCount(&count), S_OK);
+        EXPECT_EQ(count, 1u);
+        Ref<ITypeInfo> info;
+        ASSERT_EQ(objects[i]->GetTypeInfo(0, 0x0409, info.out()), S_OK);
+        TYPEATTR* attr = nullptr;
+        ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
+        EXPECT_EQ(attr->guid, *interfaces[i]);
+        EXPECT_EQ(attr->typekind, TKIND_DISPATCH);
+        EXPECT_TRUE(attr->wTypeFlags & TYPEFLAG_FDUAL);
+        info->ReleaseTypeAttr(attr);
+        Ref<ITypeLib> library;
+        UINT index = 0;
+        ASSERT_EQ(info->GetContainingTypeLib(library.out(), &index), S_OK);
+        TLIBATTR* libAttr = nullptr;
+        ASSERT_EQ(library->GetLibAttr(&libAttr), S_OK);
+        EXPECT_EQ(libAttr->guid, LIBID_kvDirectPlayLib);
+        library->ReleaseTLibAttr(libAttr);
+        Ref<ITypeInfo> none;
+        EXPECT_EQ(objects[i]->GetTypeInfo(1, 0x0409, none.out()), DISP_E_BADINDEX);
+    }
+}
+
+TEST(DispatchTypeInfo, TheTypeInformationFindsAndCallsMembers)
+{
+    Ref<SessionDesc> desc(SessionDesc::create());
+    Ref<ITypeInfo> info;
+    ASSERT_EQ(desc->GetTypeInfo(0, 0x0409, info.out()), S_OK);
+    std::u16string name = u"DWSIZE";
+    LPOLESTR names[1] = {name.data()};
+    MEMBERID id = 0;
+    ASSERT_EQ(info->GetIDsOfNames(names, 1, &id), S_OK);
+    EXPECT_EQ(id, 1);
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    Var size;
+    EXPECT_EQ(info->Invoke(static_cast<IkvDPSESSIONDESC*>(desc.get()), id, DISPATCH_PROPERTYGET, &none, size.ptr(),
+                           nullptr, nullptr),
+              S_OK);
+    EXPECT_EQ(size.get().lVal, 124);
+    Bstr memberName;
+    DWORD help = 0;
+    ASSERT_EQ(info->GetDocumentation(id, memberName.out(), nullptr, &help, nullptr), S_OK);
+    EXPECT_EQ(memberName.text(), u"dwSize");
+    EXPECT_EQ(help, 495u);
+}

@@ -10,6 +10,7 @@
 using namespace kvdplay;
 using testing_support::Bstr;
 using testing_support::guidOf;
+using testing_support::InPlaceSite;
 using testing_support::newControl;
 using testing_support::RecordingPageSite;
 using testing_support::Ref;
@@ -37,6 +38,13 @@ struct Page {
         page->SetPageSite(nullptr);
     }
 };
+
+void siteOf(IkvPlay* control, IUnknown* site)
+{
+    Ref<IObjectWithSite> withSite;
+    ASSERT_EQ(control->QueryInterface(IID_IObjectWithSite, withSite.outVoid()), S_OK);
+    withSite->SetSite(site);
+}
 
 constexpr char16_t kGuid[] = u"6b29fc40-ca47-1067-b31d-00dd010662da";
 
@@ -167,10 +175,24 @@ TEST(PropertyPageNewGuid, NoNetworkCardIsExplainedAndTheTextStays)
 
 TEST(PropertyPageAbout, OpensTheBoxOfEveryControlInOrder)
 {
+    // Each control holds back its own form's frame while its box is up, so the shared log shows
+    // whose box came first.
+    std::vector<std::string> log;
+    InPlaceSite firstSite, secondSite;
+    firstSite.frame.log = secondSite.frame.log = &log;
+    firstSite.frame.name = "first";
+    secondSite.frame.name = "second";
     auto first = newControl(), second = newControl();
-    Page p({first.get(), second.get()});
-    p.ui.page.events->aboutClicked();
-    EXPECT_EQ(p.ui.aboutBoxes.size(), 2u);
+    siteOf(first.get(), &firstSite);
+    siteOf(second.get(), &secondSite);
+    {
+        Page p({first.get(), second.get()});
+        p.ui.page.events->aboutClicked();
+        EXPECT_EQ(p.ui.aboutBoxes.size(), 2u);
+    }
+    EXPECT_EQ(log, (std::vector<std::string>{"first held", "first given", "second held", "second given"}));
+    siteOf(first.get(), nullptr);
+    siteOf(second.get(), nullptr);
 }
 
 TEST(PropertyPageFactory, RefusesAggregation)

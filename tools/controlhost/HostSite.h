@@ -1,7 +1,7 @@
 #pragma once
 // The container side of the control host: the control's site with its in-place frame, the
 // property-change sink, the property bag the form is saved into, and the property-page site.
-#include "kvdplay/ControlSite.h"
+#include "platform/com/ControlSite.h"
 
 #include <functional>
 #include <map>
@@ -9,7 +9,7 @@
 
 namespace controlhost {
 
-using namespace kvdplay;
+using namespace platform::com;
 
 // One object answers for the whole container; it lives as long as the program.
 class HostSite final : public IOleInPlaceSite,

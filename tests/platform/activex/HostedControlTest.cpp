@@ -2,7 +2,7 @@
 // the property bag, and tells the form of its changes through the property-change sink.
 #include "platform/activex/HostedControl.h"
 
-#include "kvdplay/ControlSite.h"
+#include "platform/com/ControlSite.h"
 #include "kvdplay/Interfaces.h"
 #include "tests/support/ComHelpers.h"
 
@@ -65,8 +65,8 @@ TEST(HostedControl, AChangeReachesTheFormAndTheNextSaveStoresIt) {
 TEST(HostedControl, TheControlKnowsTheFormAsItsSite) {
     ProgramFolder folder;
     ui::HostedControl kvPlay1("kvPlay1", PlayProgId, {{u"guidSession", u""}});
-    Ref<kvdplay::IObjectWithSite> withSite;
-    ASSERT_EQ(kvPlay1.query(kvdplay::IID_IObjectWithSite, withSite.outVoid()), platform::com::S_OK);
+    Ref<com::IObjectWithSite> withSite;
+    ASSERT_EQ(kvPlay1.query(com::IID_IObjectWithSite, withSite.outVoid()), platform::com::S_OK);
     Ref<platform::com::IUnknown> site;
     EXPECT_EQ(withSite->GetSite(platform::com::IID_IUnknown, site.outVoid()), platform::com::S_OK);
     EXPECT_TRUE(site);

@@ -5,9 +5,7 @@
 // their standard order, so any container built on our runtime can serve them.
 #include "platform/com/Interfaces.h"
 
-namespace kvdplay {
-
-using namespace platform::com;
+namespace platform::com {
 
 // {FC4801A3-2BA9-11CF-A229-00AA003D7352}
 inline constexpr IID IID_IObjectWithSite = {0xFC4801A3, 0x2BA9, 0x11CF, {0xA2, 0x29, 0x00, 0xAA, 0x00, 0x3D, 0x73, 0x52}};
@@ -97,4 +95,4 @@ protected:
 #pragma GCC diagnostic pop
 #endif
 
-} // namespace kvdplay
+} // namespace platform::com
