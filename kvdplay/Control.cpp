@@ -151,6 +151,8 @@ HRESULT PlayControl::Inner::QueryInterface(REFIID riid, void** out)
         *out = static_cast<ISupportErrorInfo*>(&c);
     else if (riid == IID_IPersist || riid == IID_IPersistPropertyBag)
         *out = static_cast<IPersistPropertyBag*>(&c);
+    else if (riid == IID_IPersistStreamInit)
+        *out = static_cast<IPersistStreamInit*>(&c);
     else if (riid == IID_IConnectionPointContainer)
         *out = static_cast<IConnectionPointContainer*>(&c);
     else if (riid == IID_ISpecifyPropertyPages)
@@ -278,6 +280,19 @@ HRESULT PlayControl::InitNew()
     return S_OK;
 }
 
+HRESULT PlayControl::takeLoaded(BSTR text)
+{
+    GUID checked{};
+    if (FAILED(GuidFromText(text, &checked))) {
+        SysFreeString(text);
+        return report(E_INVALIDARG);
+    }
+    SysFreeString(m_guidSession);
+    m_guidSession = text;
+    m_needsSaving = false;
+    return S_OK;
+}
+
 HRESULT PlayControl::Load(IPropertyBag* bag, IErrorLog* log)
 {
     if (!bag)
@@ -286,28 +301,21 @@ HRESULT PlayControl::Load(IPropertyBag* bag, IErrorLog* log)
     VariantInit(&value);
     value.vt = VT_BSTR;
     const HRESULT read = bag->Read(kGuidSessionName, &value, log);
-    BSTR loaded = nullptr;
-    if (SUCCEEDED(read)) {
-        VARIANT text;
-        VariantInit(&text);
-        if (SUCCEEDED(VariantChangeType(&text, &value, 0, VT_BSTR))) {
-            GUID checked{};
-            // A saved text that is no GUID is left out: the form still loads, with no GUID.
-            if (SUCCEEDED(GuidFromText(text.bstrVal, &checked)))
-                loaded = std::exchange(text.bstrVal, nullptr);
-            else if (log) {
-                EXCEPINFO problem{};
-                problem.scode = E_INVALIDARG;
-                log->AddError(kGuidSessionName, &problem);
-            }
-        }
-        VariantClear(&text);
-    }
+    VARIANT text;
+    VariantInit(&text);
+    HRESULT hr = S_OK;
+    if (SUCCEEDED(read)) // a form that never saved the property loads with no GUID
+        hr = VariantChangeType(&text, &value, 0, VT_BSTR);
     VariantClear(&value);
-    SysFreeString(m_guidSession);
-    m_guidSession = loaded;
-    m_needsSaving = false;
-    return S_OK;
+    if (SUCCEEDED(hr))
+        hr = takeLoaded(std::exchange(text.bstrVal, nullptr));
+    VariantClear(&text);
+    if (FAILED(hr) && log) {
+        EXCEPINFO problem{};
+        problem.scode = hr;
+        log->AddError(kGuidSessionName, &problem);
+    }
+    return hr;
 }
 
 HRESULT PlayControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL)
@@ -326,6 +334,64 @@ HRESULT PlayControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL)
         return hr;
     if (clearDirty)
         m_needsSaving = false;
+    return S_OK;
+}
+
+// The stream holds the text as its byte length (4 bytes) and its UTF-16LE characters.
+HRESULT PlayControl::IsDirty() { return m_needsSaving ? S_OK : S_FALSE; }
+
+HRESULT PlayControl::Load(IStream* stream)
+{
+    if (!stream)
+        return E_POINTER;
+    constexpr std::uint32_t kLongest = 1024; // far beyond any GUID text; anything longer is no save of ours
+    BYTE head[4];
+    ULONG read = 0;
+    HRESULT hr = stream->Read(head, sizeof head, &read);
+    if (FAILED(hr) || read != sizeof head)
+        return report(FAILED(hr) ? hr : E_INVALIDARG);
+    const std::uint32_t length = head[0] | head[1] << 8 | head[2] << 16 | static_cast<std::uint32_t>(head[3]) << 24;
+    if (length % 2 || length > kLongest)
+        return report(E_INVALIDARG);
+    BYTE bytes[kLongest];
+    hr = stream->Read(bytes, length, &read);
+    if (FAILED(hr) || read != length)
+        return report(FAILED(hr) ? hr : E_INVALIDARG);
+    BSTR text = SysAllocStringLen(nullptr, length / 2);
+    if (!text)
+        return report(E_OUTOFMEMORY);
+    for (std::uint32_t i = 0; i < length / 2; ++i)
+        text[i] = static_cast<OLECHAR>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    return takeLoaded(text);
+}
+
+HRESULT PlayControl::Save(IStream* stream, BOOL clearDirty)
+{
+    if (!stream)
+        return E_POINTER;
+    const std::uint32_t length = 2 * SysStringLen(m_guidSession);
+    std::vector<BYTE> bytes{static_cast<BYTE>(length), static_cast<BYTE>(length >> 8), static_cast<BYTE>(length >> 16),
+                            static_cast<BYTE>(length >> 24)};
+    for (std::uint32_t i = 0; i < length / 2; ++i) {
+        bytes.push_back(static_cast<BYTE>(m_guidSession[i]));
+        bytes.push_back(static_cast<BYTE>(m_guidSession[i] >> 8));
+    }
+    ULONG written = 0;
+    const HRESULT hr = stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
+    if (FAILED(hr))
+        return hr;
+    if (written != bytes.size())
+        return STG_E_MEDIUMFULL;
+    if (clearDirty)
+        m_needsSaving = false;
+    return S_OK;
+}
+
+HRESULT PlayControl::GetSizeMax(ULARGE_INTEGER* size)
+{
+    if (!size)
+        return E_POINTER;
+    size->QuadPart = 4 + 2 * std::uint64_t{SysStringLen(m_guidSession)};
     return S_OK;
 }
 

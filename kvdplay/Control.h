@@ -1,9 +1,10 @@
 #pragma once
 // kvPlay: the small control a form carries to hold its network session's GUID text. The form
-// saves the text with itself through the control's property-bag persistence, is told when it
-// changes, and edits it through the property page kvPlayPpg. It can be aggregated.
+// saves the text with itself through the control's persistence (a property bag or a stream), is
+// told when it changes, and edits it through the property page kvPlayPpg. It can be aggregated.
 #include "platform/com/ControlSite.h"
 #include "kvdplay/Object.h"
+#include "platform/com/Stream.h"
 
 #include <vector>
 
@@ -44,6 +45,7 @@ private:
 class PlayControl final : public IkvPlay,
                           public ISupportErrorInfo,
                           public IPersistPropertyBag,
+                          public IPersistStreamInit,
                           public IConnectionPointContainer,
                           public ISpecifyPropertyPages,
                           public IObjectWithSite {
@@ -71,11 +73,15 @@ public:
     HRESULT AboutBox() override;
     // ISupportErrorInfo
     HRESULT InterfaceSupportsErrorInfo(REFIID riid) override;
-    // IPersistPropertyBag
+    // IPersistPropertyBag and IPersistStreamInit
     HRESULT GetClassID(CLSID* clsid) override;
     HRESULT InitNew() override;
     HRESULT Load(IPropertyBag* bag, IErrorLog* log) override;
     HRESULT Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) override;
+    HRESULT IsDirty() override;
+    HRESULT Load(IStream* stream) override;
+    HRESULT Save(IStream* stream, BOOL clearDirty) override;
+    HRESULT GetSizeMax(ULARGE_INTEGER* size) override;
     // IConnectionPointContainer
     HRESULT EnumConnectionPoints(IEnumConnectionPoints** points) override;
     HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint** point) override;
@@ -104,6 +110,9 @@ private:
     explicit PlayControl(IUnknown* outer);
     ~PlayControl();
     HRESULT report(HRESULT hr) const { return ReportError(hr, CLSID_kvPlay); }
+    // Takes a loaded text (ownership passes) once it proves to be GUID text; otherwise the
+    // load fails with E_INVALIDARG, reported, and the control keeps what it held.
+    HRESULT takeLoaded(BSTR text);
 
     Inner m_inner{*this};
     IUnknown* m_outer;

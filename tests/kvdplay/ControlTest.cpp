@@ -145,13 +145,61 @@ TEST(ControlPersistence, LoadBringsTheTextBack)
     EXPECT_FALSE(needsSaving(control.get()));
 }
 
-TEST(ControlPersistence, SavedTextThatIsNoGuidLoadsAsEmpty)
+TEST(ControlPersistence, SavedTextThatIsNoGuidFailsTheLoad)
 {
     MapBag bag;
     bag.values[u"guidSession"] = u"not a guid";
-    auto control = newControl();
-    ASSERT_EQ(as<IPersistPropertyBag>(control.get(), IID_IPersistPropertyBag)->Load(&bag, nullptr), S_OK);
-    EXPECT_EQ(guidOf(control.get()), u"");
+    auto control = newControl(kUpper);
+    EXPECT_EQ(as<IPersistPropertyBag>(control.get(), IID_IPersistPropertyBag)->Load(&bag, nullptr), E_INVALIDARG);
+    EXPECT_EQ(takeError().description, u"DPERR_INVALIDPARAM");
+    EXPECT_EQ(guidOf(control.get()), kUpper);
+}
+
+TEST(ControlStream, SavedLoadedSizedAndCleanedAsAsked)
+{
+    auto control = newControl(kUpper);
+    auto persist = as<IPersistStreamInit>(control.get(), IID_IPersistStreamInit);
+    EXPECT_EQ(persist->IsDirty(), S_OK);
+    ULARGE_INTEGER size{};
+    ASSERT_EQ(persist->GetSizeMax(&size), S_OK);
+    EXPECT_EQ(size.QuadPart, 4u + 72u);
+    Ref<IStream> stream;
+    ASSERT_EQ(createMemoryStream({}, stream.out()), S_OK);
+    ASSERT_EQ(persist->Save(stream.get(), FALSE_), S_OK);
+    EXPECT_EQ(persist->IsDirty(), S_OK);
+    ASSERT_EQ(persist->Save(stream.get(), TRUE_), S_OK);
+    EXPECT_EQ(persist->IsDirty(), S_FALSE);
+    std::vector<BYTE> bytes;
+    ASSERT_EQ(streamBytes(*stream.get(), bytes), S_OK);
+    ASSERT_EQ(bytes.size(), 2 * size.QuadPart); // two saves, one after the other
+    EXPECT_EQ((std::vector<BYTE>(bytes.begin(), bytes.begin() + 6)), (std::vector<BYTE>{72, 0, 0, 0, '6', 0}));
+
+    auto loaded = newControl();
+    auto loader = as<IPersistStreamInit>(loaded.get(), IID_IPersistStreamInit);
+    stream->Seek(LARGE_INTEGER{0}, STREAM_SEEK_SET, nullptr);
+    ASSERT_EQ(loader->Load(stream.get()), S_OK);
+    EXPECT_EQ(guidOf(loaded.get()), kUpper);
+    EXPECT_EQ(loader->IsDirty(), S_FALSE);
+    ASSERT_EQ(loader->InitNew(), S_OK);
+    EXPECT_EQ(guidOf(loaded.get()), u"");
+}
+
+TEST(ControlStream, AStreamThatHoldsNoGuidOrIsCutShortFailsTheLoad)
+{
+    const std::vector<std::vector<BYTE>> broken = {
+        {8, 0, 0, 0, 'n', 0, 'o', 0, 'p', 0, 'e', 0}, // text, but no GUID
+        {72, 0, 0, 0, '6', 0},                        // cut short
+        {1, 0},                                       // not even a length
+        {3, 0, 0, 0, 'a', 0, 0},                      // half a character
+    };
+    for (const auto& bytes : broken) {
+        auto control = newControl(kUpper);
+        Ref<IStream> stream;
+        ASSERT_EQ(createMemoryStream(bytes, stream.out()), S_OK);
+        EXPECT_EQ(as<IPersistStreamInit>(control.get(), IID_IPersistStreamInit)->Load(stream.get()), E_INVALIDARG);
+        EXPECT_EQ(takeError().description, u"DPERR_INVALIDPARAM");
+        EXPECT_EQ(guidOf(control.get()), kUpper);
+    }
 }
 
 TEST(ControlPersistence, MissingPropertyLoadsAsEmpty)

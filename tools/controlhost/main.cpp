@@ -1,15 +1,18 @@
 // tessarine-controlhost: creates a control by ProgID through the registry, as a form designer
 // would, and opens its property pages and its About box.
 //
-//   tessarine-controlhost [ProgID] [--page] [--about] [--guid TEXT] [--close-after MS]
+//   tessarine-controlhost [ProgID] [--page] [--about] [--guid TEXT] [--load FILE] [--save FILE]
+//                         [--close-after MS]
 //
 // Without --page or --about it opens the property pages. --guid loads the control from a saved
-// form holding that guidSession. --close-after closes every box after MS milliseconds (for a
+// form holding that guidSession; --load loads it from a file the control was saved into with
+// --save (its stream persistence). --close-after closes every box after MS milliseconds (for a
 // run without anybody at the screen). At the end the control is saved, and the form's saved
 // properties are printed.
 #include "kvdplay/Interfaces.h"
 #include "platform/com/Activation.h"
 #include "platform/com/ErrorInfo.h"
+#include "platform/com/Stream.h"
 #include "platform/text/Cp1252.h"
 #include "tools/controlhost/HostSite.h"
 
@@ -24,6 +27,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -40,6 +44,8 @@ struct Options {
     bool page = false;
     bool about = false;
     std::optional<std::string> guid;
+    std::optional<std::string> load;
+    std::optional<std::string> save;
     int closeAfterMs = -1;
 };
 
@@ -166,6 +172,83 @@ void showAboutBox(IUnknown* control)
         std::cout << "the control has no About box" << std::endl;
 }
 
+// What went wrong, in the words of the object's error information when it left any.
+std::string explain(HRESULT hr)
+{
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08x", static_cast<unsigned>(hr));
+    std::string said;
+    IErrorInfo* info = nullptr;
+    if (GetErrorInfo(0, &info) == S_OK && info) {
+        BSTR description = nullptr;
+        info->GetDescription(&description);
+        if (description)
+            said = utf8(std::u16string_view(description, SysStringLen(description)));
+        SysFreeString(description);
+        info->Release();
+    }
+    return said.empty() ? code : said + ", " + code;
+}
+
+// The control's stream persistence, into and out of a file.
+bool loadFromFile(IUnknown* control, const std::string& file, std::string& problem)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        problem = "the file cannot be read";
+        return false;
+    }
+    const std::vector<BYTE> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    auto* persist = as<IPersistStreamInit>(control, IID_IPersistStreamInit);
+    if (!persist) {
+        problem = "the control cannot be loaded from a stream";
+        return false;
+    }
+    IStream* stream = nullptr;
+    HRESULT hr = createMemoryStream(bytes, &stream);
+    if (SUCCEEDED(hr)) {
+        hr = persist->Load(stream);
+        stream->Release();
+    }
+    persist->Release();
+    if (hr == E_INVALIDARG)
+        problem = "the saved guidSession is not a GUID (" + explain(hr) + ")";
+    else if (FAILED(hr))
+        problem = "the control refused it (" + explain(hr) + ")";
+    return SUCCEEDED(hr);
+}
+
+bool saveToFile(IUnknown* control, const std::string& file, std::string& problem)
+{
+    auto* persist = as<IPersistStreamInit>(control, IID_IPersistStreamInit);
+    if (!persist) {
+        problem = "the control cannot be saved into a stream";
+        return false;
+    }
+    IStream* stream = nullptr;
+    std::vector<BYTE> bytes;
+    HRESULT hr = createMemoryStream({}, &stream);
+    if (SUCCEEDED(hr)) {
+        hr = persist->Save(stream, TRUE_);
+        if (SUCCEEDED(hr))
+            hr = streamBytes(*stream, bytes);
+        stream->Release();
+    }
+    persist->Release();
+    if (FAILED(hr)) {
+        problem = "the control could not save itself (" + explain(hr) + ")";
+        return false;
+    }
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+        problem = "the file cannot be written";
+        return false;
+    }
+    return true;
+}
+
 bool parse(int argc, char** argv, Options& o)
 {
     for (int i = 1; i < argc; ++i) {
@@ -176,6 +259,10 @@ bool parse(int argc, char** argv, Options& o)
             o.about = true;
         else if (a == "--guid" && i + 1 < argc)
             o.guid = argv[++i];
+        else if (a == "--load" && i + 1 < argc)
+            o.load = argv[++i];
+        else if (a == "--save" && i + 1 < argc)
+            o.save = argv[++i];
         else if (a == "--close-after" && i + 1 < argc)
             o.closeAfterMs = std::atoi(argv[++i]);
         else if (!a.empty() && a[0] != '-')
@@ -195,7 +282,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     Options options;
     if (!parse(argc, argv, options)) {
-        std::cerr << "usage: tessarine-controlhost [ProgID] [--page] [--about] [--guid TEXT] [--close-after MS]\n";
+        std::cerr << "usage: tessarine-controlhost [ProgID] [--page] [--about] [--guid TEXT] [--load FILE] [--save FILE]"
+                     " [--close-after MS]\n";
         return 2;
     }
 
@@ -224,7 +312,17 @@ int main(int argc, char** argv)
         container->Release();
     }
     auto* persist = as<IPersistPropertyBag>(control, IID_IPersistPropertyBag);
-    if (persist) {
+    if (options.load) {
+        std::string problem;
+        if (!loadFromFile(control, *options.load, problem)) {
+            std::fprintf(stderr, "cannot load %s: %s\n", options.load->c_str(), problem.c_str());
+            if (persist)
+                persist->Release();
+            control->Release();
+            return 1;
+        }
+        std::cout << "loaded " << *options.load << std::endl;
+    } else if (persist) {
         if (options.guid) {
             site.bag[u"guidSession"] = platform::text::utf8ToUtf16(*options.guid).value_or(u"");
             persist->Load(static_cast<IPropertyBag*>(&site), nullptr);
@@ -240,6 +338,15 @@ int main(int argc, char** argv)
     if (options.page)
         result = showPropertyFrame(control, site);
 
+    if (options.save) {
+        std::string problem;
+        if (saveToFile(control, *options.save, problem))
+            std::cout << "saved to " << *options.save << std::endl;
+        else {
+            std::fprintf(stderr, "cannot save %s: %s\n", options.save->c_str(), problem.c_str());
+            result = 1;
+        }
+    }
     if (persist) {
         site.bag.clear();
         persist->Save(static_cast<IPropertyBag*>(&site), TRUE_, TRUE_);
