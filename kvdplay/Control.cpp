@@ -159,6 +159,8 @@ HRESULT PlayControl::Inner::QueryInterface(REFIID riid, void** out)
         *out = static_cast<ISpecifyPropertyPages*>(&c);
     else if (riid == IID_IObjectWithSite)
         *out = static_cast<IObjectWithSite*>(&c);
+    else if (riid == IID_IViewObject)
+        *out = static_cast<IViewObject*>(&c);
     if (!*out)
         return E_NOINTERFACE;
     static_cast<IUnknown*>(*out)->AddRef();
@@ -450,6 +452,67 @@ HRESULT PlayControl::GetSite(REFIID riid, void** site)
     if (!m_site)
         return E_FAIL;
     return m_site->QueryInterface(riid, site);
+}
+
+// --- Drawing ---------------------------------------------------------------------------------
+
+bool PlayControl::designTime() const
+{
+    IDispatch* ambient = nullptr;
+    if (!m_site || FAILED(m_site->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ambient))) || !ambient)
+        return false;
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    VARIANT userMode;
+    VariantInit(&userMode);
+    const HRESULT hr = ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, 0x0409, DISPATCH_PROPERTYGET, &none,
+                                       &userMode, nullptr, nullptr);
+    ambient->Release();
+    VARIANT flag;
+    VariantInit(&flag);
+    const bool design = SUCCEEDED(hr) && SUCCEEDED(VariantChangeType(&flag, &userMode, 0, VT_BOOL))
+        && flag.boolVal == VARIANT_FALSE;
+    VariantClear(&userMode);
+    VariantClear(&flag);
+    return design;
+}
+
+HRESULT PlayControl::Draw(DWORD aspect, LONG, void*, void*, HDC, HDC dc, const RECTL* bounds, const RECTL*,
+                          BOOL (*)(ULONG_PTR), ULONG_PTR)
+{
+    if (aspect != DVASPECT_CONTENT)
+        return DV_E_DVASPECT;
+    if (!dc || !bounds)
+        return E_INVALIDARG;
+    if (!designTime())
+        return S_OK; // invisible while the form runs
+    RECT place{bounds->left, bounds->top, bounds->right, bounds->bottom};
+    dc->drawRaisedEdge(place);
+    if (!m_icon && controlUi().loadIcon)
+        m_icon = controlUi().loadIcon(101);
+    if (m_icon)
+        dc->drawIcon(place.left + 1, place.top + 1, *m_icon);
+    return S_OK;
+}
+
+HRESULT PlayControl::GetColorSet(DWORD, LONG, void*, void*, HDC, void** colors)
+{
+    if (colors)
+        *colors = nullptr;
+    return S_FALSE; // no palette of its own
+}
+
+HRESULT PlayControl::Freeze(DWORD, LONG, void*, DWORD* freeze)
+{
+    if (freeze)
+        *freeze = 0;
+    return E_NOTIMPL;
+}
+
+HRESULT PlayControl::GetAdvise(DWORD*, DWORD*, IUnknown** sink)
+{
+    if (sink)
+        *sink = nullptr;
+    return E_NOTIMPL;
 }
 
 } // namespace kvdplay

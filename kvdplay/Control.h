@@ -6,6 +6,7 @@
 #include "kvdplay/Object.h"
 #include "platform/com/Stream.h"
 
+#include <optional>
 #include <vector>
 
 namespace kvdplay {
@@ -48,7 +49,8 @@ class PlayControl final : public IkvPlay,
                           public IPersistStreamInit,
                           public IConnectionPointContainer,
                           public ISpecifyPropertyPages,
-                          public IObjectWithSite {
+                          public IObjectWithSite,
+                          public IViewObject {
 public:
     static const InterfaceInfo& dispatchInfo();
     static const CLSID& classId() { return CLSID_kvPlay; }
@@ -90,6 +92,15 @@ public:
     // IObjectWithSite
     HRESULT SetSite(IUnknown* site) override;
     HRESULT GetSite(REFIID riid, void** site) override;
+    // IViewObject: the control shows only while its form is designed.
+    HRESULT Draw(DWORD aspect, LONG index, void* aspectInfo, void* targetDevice, HDC targetDc, HDC dc,
+                 const RECTL* bounds, const RECTL* windowBounds, BOOL (*keepGoing)(ULONG_PTR),
+                 ULONG_PTR keepGoingValue) override;
+    HRESULT GetColorSet(DWORD, LONG, void*, void*, HDC, void** colors) override;
+    HRESULT Freeze(DWORD, LONG, void*, DWORD* freeze) override;
+    HRESULT Unfreeze(DWORD) override { return E_NOTIMPL; }
+    HRESULT SetAdvise(DWORD, DWORD, IUnknown*) override { return E_NOTIMPL; }
+    HRESULT GetAdvise(DWORD*, DWORD*, IUnknown** sink) override;
 
     // The control's needs-saving flag: set by a change of guidSession, cleared by a save that
     // asks for it and by loading.
@@ -113,6 +124,8 @@ private:
     // Takes a loaded text (ownership passes) once it proves to be GUID text; otherwise the
     // load fails with E_INVALIDARG, reported, and the control keeps what it held.
     HRESULT takeLoaded(BSTR text);
+    // The container's ambient user mode says the form is being designed (no answer: it runs).
+    bool designTime() const;
 
     Inner m_inner{*this};
     IUnknown* m_outer;
@@ -120,6 +133,7 @@ private:
     BSTR m_guidSession = nullptr;
     bool m_needsSaving = false;
     IUnknown* m_site = nullptr;
+    std::optional<IconPicture> m_icon; // icon 101, loaded on first drawing and kept
     ControlConnectionPoint m_propertyNotify{*this, IID_IPropertyNotifySink};
     ControlConnectionPoint m_events{*this, DIID__DkvPlayEvents};
 };

@@ -2,10 +2,11 @@
 // The windows of the control: its About box and its property page. The library's logic fills
 // them and reacts to them through this thin layer; the desktop build installs Qt windows, and
 // without a desktop the layer stays empty (no box is shown, the page cannot open).
-#include "platform/com/Interfaces.h"
+#include "platform/com/ControlSite.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -52,6 +53,8 @@ struct ControlUi {
     std::function<void(const AboutContent&)> showAbout;
     // Makes the page's window inside parent (the frame's window; may be null).
     std::function<std::unique_ptr<PageView>(PageEvents& events, void* parent)> makePage;
+    // The picture of one of the library's icons (101: the control's own); none without a desktop.
+    std::function<std::optional<IconPicture>(int id)> loadIcon;
     // Opens the About box's web address; null: nothing happens.
     platform::ShellOpen* shell = nullptr;
 };

@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -19,6 +20,9 @@
 namespace kvdplay::ui {
 
 namespace {
+
+// Icon 101, the control's own picture.
+QIcon controlIcon(const QStyle* style) { return style->standardIcon(QStyle::SP_ComputerIcon); }
 
 QString qt(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -87,7 +91,7 @@ QDialog* makeAboutDialog(const AboutContent& content, platform::ShellOpen* shell
     auto* box = new QDialog(parent);
     box->setObjectName(QStringLiteral("kvPlayAbout"));
     box->setWindowTitle(qt(content.title));
-    const QIcon icon = box->style()->standardIcon(QStyle::SP_ComputerIcon);
+    const QIcon icon = controlIcon(box->style());
 
     auto* iconButton = new QToolButton(box);
     const int side = box->style()->pixelMetric(QStyle::PM_LargeIconSize);
@@ -161,6 +165,20 @@ void installQtControlUi(const std::string& programFolder)
         QDialog* box = makeAboutDialog(content, controlUi().shell, QApplication::activeWindow());
         box->exec();
         delete box;
+    };
+    ui.loadIcon = [](int id) -> std::optional<IconPicture> {
+        if (id != 101 || !qobject_cast<QApplication*>(QApplication::instance()))
+            return std::nullopt;
+        const QStyle* style = QApplication::style();
+        const int side = style->pixelMetric(QStyle::PM_LargeIconSize);
+        const QImage image = controlIcon(style).pixmap(side, side).toImage().convertToFormat(QImage::Format_ARGB32);
+        IconPicture picture;
+        picture.width = image.width();
+        picture.height = image.height();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                picture.pixels.push_back(image.pixel(x, y));
+        return picture;
     };
     ui.makePage = [](PageEvents& events, void* parent) -> std::unique_ptr<PageView> {
         if (!QApplication::instance())

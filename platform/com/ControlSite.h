@@ -5,6 +5,8 @@
 // their standard order, so any container built on our runtime can serve them.
 #include "platform/com/Interfaces.h"
 
+#include <vector>
+
 namespace platform::com {
 
 // {FC4801A3-2BA9-11CF-A229-00AA003D7352}
@@ -13,6 +15,38 @@ inline constexpr IID IID_IOleWindow = {0x00000114, 0x0000, 0x0000, {0xC0, 0, 0, 
 inline constexpr IID IID_IOleInPlaceUIWindow = {0x00000115, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 inline constexpr IID IID_IOleInPlaceFrame = {0x00000116, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 inline constexpr IID IID_IOleInPlaceSite = {0x00000119, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
+// {0000010D-0000-0000-C000-000000000046}
+inline constexpr IID IID_IViewObject = {0x0000010D, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
+// Ambient properties a container answers through its site's IDispatch: user mode is true while
+// the form runs and false while it is being designed.
+inline constexpr DISPID DISPID_AMBIENT_USERMODE = -709;
+
+enum : DWORD { DVASPECT_CONTENT = 1 };
+inline constexpr HRESULT DV_E_DVASPECT = hr32(0x8004006Bu);
+
+struct RECTL { LONG left; LONG top; LONG right; LONG bottom; };
+using ULONG_PTR = std::uintptr_t;
+
+// An icon's picture: width x height pixels, 32-bit ARGB, row after row.
+struct IconPicture {
+    LONG width = 0;
+    LONG height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+// What a container lets a control draw on while it draws the control (the role of a device
+// context). Coordinates are the container's.
+class DrawingSurface {
+public:
+    virtual ~DrawingSurface() = default;
+    // A raised edge around rect with its middle filled; rect shrinks by the edge's width.
+    virtual void drawRaisedEdge(RECT& rect) = 0;
+    // The icon with its top left corner at (x, y).
+    virtual void drawIcon(LONG x, LONG y, const IconPicture& icon) = 0;
+};
+using HDC = DrawingSurface*;
 
 using HMENU = void*;
 using HOLEMENU = void*;
@@ -89,6 +123,23 @@ public:
 
 protected:
     ~IOleInPlaceSite() = default;
+};
+
+// How a container has an object draw itself into the bounds it gives.
+class IViewObject : public IUnknown {
+public:
+    virtual HRESULT Draw(DWORD aspect, LONG index, void* aspectInfo, void* targetDevice, HDC targetDc, HDC dc,
+                         const RECTL* bounds, const RECTL* windowBounds, BOOL (*keepGoing)(ULONG_PTR),
+                         ULONG_PTR keepGoingValue) = 0;
+    virtual HRESULT GetColorSet(DWORD aspect, LONG index, void* aspectInfo, void* targetDevice, HDC targetDc,
+                                void** colors) = 0;
+    virtual HRESULT Freeze(DWORD aspect, LONG index, void* aspectInfo, DWORD* freeze) = 0;
+    virtual HRESULT Unfreeze(DWORD freeze) = 0;
+    virtual HRESULT SetAdvise(DWORD aspects, DWORD flags, IUnknown* sink) = 0;
+    virtual HRESULT GetAdvise(DWORD* aspects, DWORD* flags, IUnknown** sink) = 0;
+
+protected:
+    ~IViewObject() = default;
 };
 
 #if defined(__clang__) || defined(__GNUC__)

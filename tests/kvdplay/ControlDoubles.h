@@ -134,6 +134,40 @@ public:
     HRESULT OnPosRectChange(const RECT*) override { return S_OK; }
 };
 
+// A container's site that answers only the ambient user mode (true: the form runs).
+class AmbientSite final : public StackObject<IDispatch> {
+public:
+    bool userMode = true;
+    bool accepts(REFIID riid) const override { return riid == IID_IDispatch; }
+    HRESULT GetTypeInfoCount(UINT* count) override { *count = 0; return S_OK; }
+    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
+    HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) override
+    {
+        if (id != DISPID_AMBIENT_USERMODE)
+            return DISP_E_MEMBERNOTFOUND;
+        result->vt = VT_BOOL;
+        result->boolVal = userMode ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    }
+};
+
+// Writes down what a control draws on it; an edge is two pixels wide.
+class RecordingSurface final : public DrawingSurface {
+public:
+    std::vector<std::string> drawn;
+    void drawRaisedEdge(RECT& r) override
+    {
+        drawn.push_back("edge " + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right)
+                        + "," + std::to_string(r.bottom));
+        r = {r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
+    }
+    void drawIcon(LONG x, LONG y, const IconPicture& icon) override
+    {
+        drawn.push_back("icon " + std::to_string(icon.width) + " at " + std::to_string(x) + "," + std::to_string(y));
+    }
+};
+
 class RecordingPageSite final : public StackObject<IPropertyPageSite> {
 public:
     std::vector<DWORD> statusChanges;
@@ -188,9 +222,14 @@ class ScopedControlUi {
 public:
     FakePageView::State page;
     std::vector<AboutContent> aboutBoxes;
+    std::vector<int> iconsLoaded;
     ScopedControlUi()
     {
         m_saved = controlUi();
+        controlUi().loadIcon = [this](int id) -> std::optional<IconPicture> {
+            iconsLoaded.push_back(id);
+            return IconPicture{id == 101 ? 32 : 0, 32, std::vector<std::uint32_t>(32 * 32)};
+        };
         controlUi().showAbout = [this](const AboutContent& c) { aboutBoxes.push_back(c); };
         controlUi().makePage = [this](PageEvents& events, void*) -> std::unique_ptr<PageView> {
             return std::make_unique<FakePageView>(page, events);

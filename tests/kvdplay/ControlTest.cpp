@@ -11,10 +11,12 @@
 using namespace kvdplay;
 using testing_support::Bstr;
 using testing_support::guidOf;
+using testing_support::AmbientSite;
 using testing_support::InPlaceSite;
 using testing_support::MapBag;
 using testing_support::newControl;
 using testing_support::RecordingSink;
+using testing_support::RecordingSurface;
 using testing_support::Ref;
 using testing_support::ScopedControlUi;
 using testing_support::ScopedRegistry;
@@ -258,6 +260,43 @@ TEST(ControlAggregation, InterfacesAnswerForTheOuterObject)
     control->Release();
     EXPECT_EQ(outer.refs, 1);
     outer.inner->Release();
+}
+
+// --- Drawing ---------------------------------------------------------------------------------------
+
+TEST(ControlDrawing, AtDesignTimeARaisedEdgeThenIcon101InsideIt)
+{
+    ScopedControlUi ui;
+    AmbientSite site;
+    site.userMode = false;
+    auto control = newControl();
+    as<IObjectWithSite>(control.get(), IID_IObjectWithSite)->SetSite(&site);
+    auto view = as<IViewObject>(control.get(), IID_IViewObject);
+    RecordingSurface surface;
+    const RECTL bounds{10, 20, 50, 60};
+    ASSERT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, &surface, &bounds, nullptr, nullptr, 0), S_OK);
+    ASSERT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, &surface, &bounds, nullptr, nullptr, 0), S_OK);
+    EXPECT_EQ(surface.drawn, (std::vector<std::string>{"edge 10,20,50,60", "icon 32 at 13,23", "edge 10,20,50,60",
+                                                       "icon 32 at 13,23"}));
+    EXPECT_EQ(ui.iconsLoaded, std::vector<int>{101}); // loaded on first drawing and kept
+    as<IObjectWithSite>(control.get(), IID_IObjectWithSite)->SetSite(nullptr);
+}
+
+TEST(ControlDrawing, WhileTheFormRunsOrWithoutAContainerNothingIsDrawn)
+{
+    ScopedControlUi ui;
+    AmbientSite site;
+    auto control = newControl();
+    auto view = as<IViewObject>(control.get(), IID_IViewObject);
+    RecordingSurface surface;
+    const RECTL bounds{0, 0, 40, 40};
+    EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, &surface, &bounds, nullptr, nullptr, 0), S_OK);
+    as<IObjectWithSite>(control.get(), IID_IObjectWithSite)->SetSite(&site); // user mode: running
+    EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, &surface, &bounds, nullptr, nullptr, 0), S_OK);
+    EXPECT_TRUE(surface.drawn.empty());
+    EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, nullptr, &bounds, nullptr, nullptr, 0),
+              E_INVALIDARG);
+    as<IObjectWithSite>(control.get(), IID_IObjectWithSite)->SetSite(nullptr);
 }
 
 // --- About box --------------------------------------------------------------------------------------

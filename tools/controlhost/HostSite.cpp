@@ -23,6 +23,8 @@ HRESULT HostSite::QueryInterface(REFIID riid, void** out)
         *out = static_cast<IPropertyBag*>(this);
     else if (riid == IID_IPropertyPageSite)
         *out = static_cast<IPropertyPageSite*>(this);
+    else if (riid == IID_IDispatch)
+        *out = static_cast<IDispatch*>(this);
     return *out ? S_OK : E_NOINTERFACE;
 }
 
@@ -104,6 +106,33 @@ HRESULT HostSite::GetPageContainer(IUnknown** unknown)
     if (unknown)
         *unknown = nullptr;
     return E_NOTIMPL;
+}
+
+HRESULT HostSite::GetTypeInfoCount(UINT* count)
+{
+    if (!count)
+        return E_POINTER;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT HostSite::GetTypeInfo(UINT, LCID, ITypeInfo** info)
+{
+    if (info)
+        *info = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT HostSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*)
+{
+    if (id != DISPID_AMBIENT_USERMODE || !(flags & DISPATCH_PROPERTYGET))
+        return DISP_E_MEMBERNOTFOUND;
+    if (result) {
+        VariantClear(result);
+        result->vt = VT_BOOL;
+        result->boolVal = designMode ? VARIANT_FALSE : VARIANT_TRUE;
+    }
+    return S_OK;
 }
 
 } // namespace controlhost

@@ -1,6 +1,7 @@
 #pragma once
-// The container side of the control host: the control's site with its in-place frame, the
-// property-change sink, the property bag the form is saved into, and the property-page site.
+// The container side of the control host: the control's site with its in-place frame and its
+// ambient properties, the property-change sink, the property bag the form is saved into, and the
+// property-page site.
 #include "platform/com/ControlSite.h"
 
 #include <functional>
@@ -16,9 +17,12 @@ class HostSite final : public IOleInPlaceSite,
                        public IOleInPlaceFrame,
                        public IPropertyNotifySink,
                        public IPropertyBag,
-                       public IPropertyPageSite {
+                       public IPropertyPageSite,
+                       public IDispatch {
 public:
     std::map<std::u16string, std::u16string> bag;
+    // The form is being designed (ambient user mode false) rather than run.
+    bool designMode = false;
     std::function<void(bool dirty)> onPageStatus;
 
     HRESULT QueryInterface(REFIID riid, void** out) override;
@@ -62,6 +66,11 @@ public:
     HRESULT GetLocaleID(LCID* id) override;
     HRESULT GetPageContainer(IUnknown** unknown) override;
     HRESULT TranslateAccelerator(MSG*) override { return S_FALSE; }
+    // IDispatch: the ambient properties
+    HRESULT GetTypeInfoCount(UINT* count) override;
+    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+    HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
+    HRESULT Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) override;
 };
 
 std::string utf8(std::u16string_view text);

@@ -1,10 +1,11 @@
 // tessarine-controlhost: creates a control by ProgID through the registry, as a form designer
 // would, and opens its property pages and its About box.
 //
-//   tessarine-controlhost [ProgID] [--page] [--about] [--guid TEXT] [--load FILE] [--save FILE]
-//                         [--close-after MS]
+//   tessarine-controlhost [ProgID] [--design] [--page] [--about] [--guid TEXT] [--load FILE]
+//                         [--save FILE] [--close-after MS]
 //
-// Without --page or --about it opens the property pages. --guid loads the control from a saved
+// --design puts the control on a form being designed, in a window of its own, where it draws
+// itself. Without --design, --page or --about it opens the property pages. --guid loads the control from a saved
 // form holding that guidSession; --load loads it from a file the control was saved into with
 // --save (its stream persistence). --close-after closes every box after MS milliseconds (for a
 // run without anybody at the screen). At the end the control is saved, and the form's saved
@@ -19,11 +20,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QImage>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <qdrawutil.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +45,7 @@ namespace {
 
 struct Options {
     std::string progId = "kvPlay.kvPlay";
+    bool design = false;
     bool page = false;
     bool about = false;
     std::optional<std::string> guid;
@@ -155,6 +160,72 @@ int showPropertyFrame(IUnknown* control, HostSite& site)
     return 0;
 }
 
+// The form's surface as the control sees it while it draws.
+class PainterSurface final : public DrawingSurface {
+public:
+    explicit PainterSurface(QPainter& painter) : m_painter(painter) {}
+    void drawRaisedEdge(RECT& rect) override
+    {
+        const QPalette palette = QApplication::palette();
+        const QBrush face = palette.button();
+        qDrawWinButton(&m_painter, QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top), palette,
+                       false, &face);
+        constexpr LONG edge = 2;
+        rect = {rect.left + edge, rect.top + edge, rect.right - edge, rect.bottom - edge};
+    }
+    void drawIcon(LONG x, LONG y, const IconPicture& icon) override
+    {
+        const QImage image(reinterpret_cast<const uchar*>(icon.pixels.data()), icon.width, icon.height,
+                           icon.width * 4, QImage::Format_ARGB32);
+        m_painter.drawImage(x, y, image);
+    }
+
+private:
+    QPainter& m_painter;
+};
+
+// A form in a design environment: dotted grid, the control drawn where it was placed.
+class DesignForm final : public QWidget {
+public:
+    DesignForm(IViewObject* view, QRect place, QWidget* parent) : QWidget(parent), m_view(view), m_place(place) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().window());
+        painter.setPen(palette().windowText().color());
+        for (int y = 0; y < height(); y += 8)
+            for (int x = 0; x < width(); x += 8)
+                painter.drawPoint(x, y);
+        PainterSurface surface(painter);
+        const RECTL bounds{m_place.left(), m_place.top(), m_place.right() + 1, m_place.bottom() + 1};
+        m_view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, &surface, &bounds, nullptr, nullptr, 0);
+    }
+
+private:
+    IViewObject* m_view;
+    QRect m_place;
+};
+
+void showDesignForm(IUnknown* control)
+{
+    auto* view = as<IViewObject>(control, IID_IViewObject);
+    if (!view) {
+        std::cout << "the control does not draw itself" << std::endl;
+        return;
+    }
+    QDialog frame;
+    frame.setWindowTitle(QStringLiteral("Form1 [design]"));
+    auto* form = new DesignForm(view, QRect(24, 24, 40, 40), &frame);
+    auto* layout = new QVBoxLayout(&frame);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(form);
+    frame.resize(240, 140);
+    frame.exec();
+    view->Release();
+}
+
 void showAboutBox(IUnknown* control)
 {
     auto* dispatch = as<IDispatch>(control, IID_IDispatch);
@@ -253,7 +324,9 @@ bool parse(int argc, char** argv, Options& o)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--page")
+        if (a == "--design")
+            o.design = true;
+        else if (a == "--page")
             o.page = true;
         else if (a == "--about")
             o.about = true;
@@ -270,7 +343,7 @@ bool parse(int argc, char** argv, Options& o)
         else
             return false;
     }
-    if (!o.page && !o.about)
+    if (!o.design && !o.page && !o.about)
         o.page = true;
     return true;
 }
@@ -282,7 +355,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     Options options;
     if (!parse(argc, argv, options)) {
-        std::cerr << "usage: tessarine-controlhost [ProgID] [--page] [--about] [--guid TEXT] [--load FILE] [--save FILE]"
+        std::cerr << "usage: tessarine-controlhost [ProgID] [--design] [--page] [--about] [--guid TEXT] [--load FILE] [--save FILE]"
                      " [--close-after MS]\n";
         return 2;
     }
@@ -300,6 +373,7 @@ int main(int argc, char** argv)
     std::cout << "created " << options.progId << std::endl;
 
     HostSite site;
+    site.designMode = options.design;
     if (auto* withSite = as<IObjectWithSite>(control, IID_IObjectWithSite)) {
         withSite->SetSite(static_cast<IOleInPlaceSite*>(&site));
         withSite->Release();
@@ -333,6 +407,8 @@ int main(int argc, char** argv)
 
     closeBoxesLater(options.closeAfterMs);
     int result = 0;
+    if (options.design)
+        showDesignForm(control);
     if (options.about)
         showAboutBox(control);
     if (options.page)
