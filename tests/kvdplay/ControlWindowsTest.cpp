@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace kvdplay;
 using testing_support::Bstr;
 using testing_support::guidOf;
@@ -114,4 +116,15 @@ TEST(QtAboutBox, ControlShowsItModallyAndReturnsWhenClosed)
     });
     EXPECT_EQ(control->AboutBox(), S_OK);
     EXPECT_EQ(seenTitle, QStringLiteral("About kvPlay"));
+}
+
+TEST(QtControlIcon, IconOneHundredOneIsAPictureAndNoOtherIconIs)
+{
+    QtWindows windows;
+    const auto icon = controlUi().loadIcon(101);
+    ASSERT_TRUE(icon);
+    EXPECT_GT(icon->width, 0);
+    EXPECT_EQ(icon->pixels.size(), static_cast<std::size_t>(icon->width) * static_cast<std::size_t>(icon->height));
+    EXPECT_TRUE(std::any_of(icon->pixels.begin(), icon->pixels.end(), [](std::uint32_t argb) { return argb >> 24; }));
+    EXPECT_FALSE(controlUi().loadIcon(102));
 }
