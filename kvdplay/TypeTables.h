@@ -1,6 +1,7 @@
 #pragma once
 // The type library kvDirectPlayLib: classes, dual interfaces with their members, and constant
-// modules, compiled in. Late binding and registration both read these tables.
+// modules, compiled in. Late binding, the type information and registration all read these
+// tables.
 #include "kvdplay/Interfaces.h"
 #include "platform/com/TypeLibrary.h"
 

@@ -11,6 +11,8 @@ char16_t fold(char16_t c)
     return c;
 }
 
+} // namespace
+
 bool sameName(const char* ours, const OLECHAR* theirs)
 {
     if (!ours || !theirs)
@@ -21,8 +23,6 @@ bool sameName(const char* ours, const OLECHAR* theirs)
             return false;
     return ours[i] == 0 && theirs[i] == 0;
 }
-
-} // namespace
 
 HRESULT dispatchGetIDsOfNames(const InterfaceInfo& info, LPOLESTR* names, UINT count, DISPID* ids)
 {

@@ -52,6 +52,9 @@ struct InterfaceInfo {
     const char* helpString = nullptr;
 };
 
+// A name of the tables and a caller's name are the same, without regard to case.
+bool sameName(const char* ours, const OLECHAR* theirs);
+
 // GetIDsOfNames: the first name is a member, the others its parameters; case does not matter.
 HRESULT dispatchGetIDsOfNames(const InterfaceInfo& info, LPOLESTR* names, UINT count, DISPID* ids);
 // Invoke: finds the member by dispatch id and kind, converts the arguments and calls it; a

@@ -1,13 +1,11 @@
 #include "platform/com/TypeInfo.h"
 
 #include "platform/com/Activation.h"
-#include "platform/com/Guid.h"
 #include "platform/com/Text.h"
 #include "platform/text/Cp1252.h"
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <dlfcn.h>
 #include <new>
 
@@ -63,17 +61,6 @@ HREFTYPE interfaceRef(const TypeLibraryInfo& lib, const IID& iid)
         if (lib.interfaces[i]->iid == iid)
             return static_cast<HREFTYPE>(lib.classes.size() + i);
     return ~HREFTYPE{0};
-}
-
-bool sameNameNoCase(const char* ours, const OLECHAR* theirs)
-{
-    if (!ours || !theirs)
-        return false;
-    std::size_t i = 0;
-    for (; ours[i] && theirs[i]; ++i)
-        if (theirs[i] > 0x7F || std::tolower(static_cast<unsigned char>(ours[i])) != std::tolower(theirs[i]))
-            return false;
-    return ours[i] == 0 && theirs[i] == 0;
 }
 
 class TypeInfoObject final : public ITypeInfo {
@@ -263,15 +250,15 @@ public:
         *found = FALSE_;
         for (UINT i = 0; i < typeCount(m_tables) && !*found; ++i) {
             const TypeEntry e = entryAt(m_tables, i);
-            if (sameNameNoCase(e.name(), name))
+            if (sameName(e.name(), name))
                 *found = TRUE_;
             if (e.itf)
                 for (const MemberInfo& m : e.itf->members)
-                    if (sameNameNoCase(m.name, name))
+                    if (sameName(m.name, name))
                         *found = TRUE_;
             if (e.mod)
                 for (const ConstantInfo& c : e.mod->constants)
-                    if (sameNameNoCase(c.name, name))
+                    if (sameName(c.name, name))
                         *found = TRUE_;
         }
         return S_OK;
