@@ -7,6 +7,8 @@
 // their standard order, so any client built on our runtime can read them.
 #include "platform/com/TypeLibrary.h"
 
+#include <optional>
+
 namespace platform::com {
 
 using HREFTYPE = DWORD;
@@ -210,6 +212,13 @@ inline constexpr char kTypeLibraryEntry[] = "DllGetTypeLibrary";
 
 // Loads the type library a library file carries; the file stays loaded for the rest of the run.
 HRESULT LoadTypeLib(LPCOLESTR file, ITypeLib** out);
+struct TypeLibVersion {
+    WORD major;
+    WORD minor;
+};
+// The newest version of a library the registry holds (of one major version when asked).
+std::optional<TypeLibVersion> newestRegisteredTypeLib(REFGUID libid, std::optional<WORD> major = std::nullopt);
+
 // Loads a registered type library: the newest registered version major.x with x >= minor, in the
 // language lcid (else the neutral one, else any registered), from the file the registry names.
 HRESULT LoadRegTypeLib(REFGUID libid, WORD major, WORD minor, LCID lcid, ITypeLib** out);

@@ -43,7 +43,6 @@ bool startsWithNoCase(const std::string& text, const std::string& prefix)
            });
 }
 
-
 } // namespace
 
 void registerTypeLibrary(Registry& registry, const TypeLibraryInfo& library, const std::string& path)
@@ -86,34 +85,40 @@ const InterfaceInfo* findInterface(const TypeLibraryInfo& library, REFIID iid)
     return nullptr;
 }
 
+std::optional<TypeLibVersion> newestRegisteredTypeLib(REFGUID libid, std::optional<WORD> major)
+{
+    Registry registry;
+    if (!registry.load(Registry::defaultPath()))
+        return std::nullopt;
+    const std::string lib = "TypeLib\\" + guidToRegistryText(libid) + "\\";
+    std::optional<TypeLibVersion> newest;
+    for (const std::string& key : registry.keys()) {
+        unsigned keyMajor = 0, keyMinor = 0;
+        char tail = 0;
+        if (key.size() <= lib.size() || !startsWithNoCase(key, lib)
+            || std::sscanf(key.c_str() + lib.size(), "%x.%x%c", &keyMajor, &keyMinor, &tail) != 2
+            || keyMajor > 0xFFFF || keyMinor > 0xFFFF || (major && keyMajor != *major))
+            continue;
+        const TypeLibVersion found{static_cast<WORD>(keyMajor), static_cast<WORD>(keyMinor)};
+        if (!newest || found.major > newest->major || (found.major == newest->major && found.minor > newest->minor))
+            newest = found;
+    }
+    return newest;
+}
+
 HRESULT LoadRegTypeLib(REFGUID libid, WORD major, WORD minor, LCID lcid, ITypeLib** out)
 {
     if (!out)
         return E_POINTER;
     *out = nullptr;
+    const auto version = newestRegisteredTypeLib(libid, major);
+    if (!version || version->minor < minor)
+        return TYPE_E_LIBNOTREGISTERED;
     Registry registry;
     if (!registry.load(Registry::defaultPath()))
         return TYPE_E_LIBNOTREGISTERED;
-    const std::string lib = "TypeLib\\" + guidToRegistryText(libid);
-    // The newest minor version of the major one asked for.
-    std::string version;
-    unsigned bestMinor = 0;
-    for (const std::string& key : registry.keys()) {
-        if (key.size() <= lib.size() + 1 || !startsWithNoCase(key, lib + "\\"))
-            continue;
-        const std::string rest = key.substr(lib.size() + 1);
-        unsigned keyMajor = 0, keyMinor = 0;
-        char tail = 0;
-        if (rest.find('\\') != std::string::npos || std::sscanf(rest.c_str(), "%x.%x%c", &keyMajor, &keyMinor, &tail) != 2)
-            continue;
-        if (keyMajor == major && keyMinor >= minor && (version.empty() || keyMinor > bestMinor)) {
-            version = rest;
-            bestMinor = keyMinor;
-        }
-    }
-    if (version.empty())
-        return TYPE_E_LIBNOTREGISTERED;
-    const std::string base = lib + "\\" + version + "\\";
+    const std::string base = "TypeLib\\" + guidToRegistryText(libid) + "\\" + hexText(version->major) + "."
+        + hexText(version->minor) + "\\";
     std::optional<std::string> path;
     for (LCID tried : {lcid, lcid & 0x3FFu, LCID{0}})
         if (!path)

@@ -2,7 +2,6 @@
 
 #include "platform/com/Activation.h"
 #include "platform/com/Guid.h"
-#include "platform/com/Registry.h"
 #include "platform/text/Cp1252.h"
 
 #include <cstdio>
@@ -176,26 +175,10 @@ std::optional<GUID> guidArgument(const std::string& text)
 // The newest version of a library the registry holds.
 HRESULT loadRegisteredNewest(const GUID& libid, ITypeLib** out)
 {
-    Registry registry;
-    registry.load(Registry::defaultPath());
-    const std::string prefix = "TypeLib\\" + guidText(libid) + "\\";
-    unsigned bestMajor = 0, bestMinor = 0;
-    bool found = false;
-    for (const std::string& key : registry.keys()) {
-        unsigned major = 0, minor = 0;
-        char tail = 0;
-        if (key.size() <= prefix.size() || key.compare(0, prefix.size(), prefix) != 0
-            || std::sscanf(key.c_str() + prefix.size(), "%x.%x%c", &major, &minor, &tail) != 2)
-            continue;
-        if (!found || major > bestMajor || (major == bestMajor && minor > bestMinor)) {
-            bestMajor = major;
-            bestMinor = minor;
-            found = true;
-        }
-    }
-    if (!found)
+    const auto version = newestRegisteredTypeLib(libid);
+    if (!version)
         return TYPE_E_LIBNOTREGISTERED;
-    return LoadRegTypeLib(libid, static_cast<WORD>(bestMajor), static_cast<WORD>(bestMinor), 0x0409, out);
+    return LoadRegTypeLib(libid, version->major, version->minor, 0x0409, out);
 }
 
 } // namespace
