@@ -26,15 +26,6 @@ std::string hexText(unsigned value)
     return buffer;
 }
 
-// The file a registered library names, as written or relative to the registry's own folder.
-std::filesystem::path registeredFile(const std::string& path)
-{
-    std::filesystem::path file(path);
-    if (file.is_relative())
-        file = Registry::defaultPath().parent_path() / file;
-    return file;
-}
-
 bool startsWithNoCase(const std::string& text, const std::string& prefix)
 {
     return text.size() >= prefix.size()
@@ -130,7 +121,7 @@ HRESULT LoadRegTypeLib(REFGUID libid, WORD major, WORD minor, LCID lcid, ITypeLi
                 path = registry.value(key);
     if (!path || path->empty())
         return TYPE_E_LIBNOTREGISTERED;
-    const auto wide = platform::text::utf8ToUtf16(registeredFile(*path).string());
+    const auto wide = platform::text::utf8ToUtf16(*path);
     if (!wide)
         return TYPE_E_LIBNOTREGISTERED;
     return LoadTypeLib(wide->c_str(), out);
