@@ -130,8 +130,10 @@ Options currentOptions()
 {
     std::lock_guard lock(g_mutex);
     if (!g_options) {
-        const auto path = libraryFolder() / kSettingsFile;
-        g_options = parseOptions(readText(path));
+        // Without a folder of its own the library keeps no file in whatever folder is current.
+        const auto folder = libraryFolder();
+        const auto path = folder.empty() ? std::filesystem::path() : folder / kSettingsFile;
+        g_options = parseOptions(path.empty() ? std::string() : readText(path));
         g_options->settingsFile = path;
     }
     return *g_options;
