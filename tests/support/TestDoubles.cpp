@@ -5,7 +5,7 @@
 namespace testing_support {
 
 int ScriptedDialogs::msgBox(const std::string& prompt, int style, const std::string& title) {
-    shown.push_back({prompt, style, title, false});
+    shown.push_back({prompt, style, title, false, {}});
     if (!buttons.empty()) {
         int b = buttons.front();
         buttons.pop_front();
@@ -16,7 +16,7 @@ int ScriptedDialogs::msgBox(const std::string& prompt, int style, const std::str
 
 std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::string& title,
                                       const std::string&) {
-    shown.push_back({prompt, 0, title, true});
+    shown.push_back({prompt, 0, title, true, {}});
     if (inputs.empty()) return {};
     std::string s = inputs.front();
     inputs.pop_front();
