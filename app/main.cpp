@@ -10,6 +10,7 @@
 #include "platform/sound/QtSoundPlayer.h"
 #include "platform/ui/CommonDialog.h"
 #include "platform/ui/Files.h"
+#include "platform/ui/LinePrompt.h"
 #include "platform/ui/qt/QtBinding.h"
 #include "platform/ui/qt/QtClock.h"
 #include "platform/ui/qt/QtDialogs.h"
@@ -69,6 +70,10 @@ int main(int argc, char** argv) {
     // The common dialog's file-open box.
     platform::ui::qt::QtFilePicker picker;
     platform::ui::setFilePicker(&picker);
+
+    // The small questions of the libraries the game loads (where the network library searches).
+    platform::ui::qt::QtLinePrompt prompt;
+    platform::ui::setLinePrompt(&prompt);
 
     // Login first: it leads to the game window, or through the profile editor for a new name.
     shell::startProgram();

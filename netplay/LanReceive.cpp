@@ -12,6 +12,7 @@
 #include "netplay/LanObjects.h"
 #include "netplay/PlayerInfo.h"
 #include "netplay/wire/Records.h"
+#include "platform/text/Blanks.h"
 
 #include <optional>
 
@@ -115,7 +116,10 @@ void LanReceiveTick() {
 
         if (s.Player2Name == WaitingForPlayerName) {
             // Only a player's arrival counts while the host waits; anything else is dropped.
-            if (message->from == 0 && (message->type == DPSYS_ADDPLAYER || message->type == DPSYS_ADDPLAYERTOGROUP))
+            // A player with the host's own name cannot be told apart from him, as turns go by
+            // name: the host goes on waiting for somebody else.
+            if (message->from == 0 && (message->type == DPSYS_ADDPLAYER || message->type == DPSYS_ADDPLAYERTOGROUP)
+                && platform::text::trimBlanks(message->shortName) != platform::text::trimBlanks(s.Player1Name))
                 playerArrived(message->shortName);
             return;
         }

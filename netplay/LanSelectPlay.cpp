@@ -8,10 +8,13 @@
 #include "netplay/LanProviderWindow.h"
 #include "netplay/LanReceive.h"
 #include "platform/com/Text.h"
+#include "platform/text/Blanks.h"
 #include "platform/ui/Desktop.h"
 #include "platform/ui/FormSlot.h"
+#include "platform/ui/Screen.h"
 
 #include <cstdlib>
+#include <vector>
 
 namespace netplay {
 
@@ -19,6 +22,7 @@ namespace {
 
 constexpr com::HRESULT DPERR_NOSESSIONS = static_cast<com::HRESULT>(0x887700DCu);
 constexpr com::HRESULT E_NOTIMPL = static_cast<com::HRESULT>(0x80004001u);
+constexpr com::HRESULT DPERR_USERCANCEL = static_cast<com::HRESULT>(0x88770118u);
 constexpr com::LONG DPOPEN_OPENSESSION = 1;
 constexpr com::LONG DPOPEN_CREATESESSION = 2;
 constexpr com::LONG DPENUMPLAYERS_ALL = 0;
@@ -59,6 +63,26 @@ engine::ObjectRef<kvdplay::IkvDPSESSIONDESC> newDescription() {
     com::VariantClear(&guid);
     check(hr);
     return desc;
+}
+
+// The friendly names of the players in the session, in the order the library lists them.
+std::vector<std::string> sessionPlayerNames(long session) {
+    engine::State& s = engine::state();
+    engine::ObjectRef<kvdplay::IkvDirectPlayPlayers> players;
+    check(s.DPlay->EnumPlayers(session, DPENUMPLAYERS_ALL, players.out()));
+    com::LONG count = 0;
+    check(players->get_Count(&count));
+    std::vector<std::string> names;
+    for (long i = 0; i < count; ++i) {
+        engine::ObjectRef<com::IDispatch> item;
+        check(players->get_Item(i, item.out()));
+        engine::ObjectRef<kvdplay::IkvDirectPlayPlayer> player;
+        check(item->QueryInterface(kvdplay::IID_IkvDirectPlayPlayer, reinterpret_cast<void**>(player.out())));
+        com::BSTR friendly = nullptr;
+        check(player->get_FriendlyName(&friendly));
+        names.push_back(takeText(friendly));
+    }
+    return names;
 }
 
 void switchLanTimerOn() {
@@ -232,6 +256,8 @@ void SelectWaitingWindow::Form_Load() {
 
 void SelectWaitingWindow::listSessions() {
     engine::State& s = engine::state();
+    // The search keeps the player waiting for up to a second and a half.
+    ui::Screen().MousePointer = ui::vbHourglass;
     const int root = tvSessions.Add(-1, PlayersWaitingRoot);
     try {
         engine::ObjectRef<kvdplay::IkvDPSESSIONDESC> desc = newDescription();
@@ -241,6 +267,8 @@ void SelectWaitingWindow::listSessions() {
             tvSessions.Add(root, NoSessionsNode);
         } else if (hr == E_NOTIMPL) {
             tvSessions.Add(root, NotSupportedNode);
+        } else if (hr == DPERR_USERCANCEL) {
+            // The player cancelled the question where to search: nothing was searched.
         } else {
             // Any other failure: one more search, unguarded.
             if (com::FAILED(hr)) {
@@ -262,10 +290,12 @@ void SelectWaitingWindow::listSessions() {
             }
         }
     } catch (const LanError& e) {
+        ui::Screen().MousePointer = ui::vbDefault;
         showBox(std::string("The waiting players could not be listed (") + e.what() + ").");
     }
     // The root shows its children (nodes are added expanded).
     (void)root;
+    ui::Screen().MousePointer = ui::vbDefault;
 }
 
 long SelectWaitingWindow::SelectedSessionId() const {
@@ -285,21 +315,20 @@ void SelectWaitingWindow::Command1_Click() {
         check(desc->put_dwFlags(DPOPEN_OPENSESSION));
         check(desc->put_dwSession(id));
         check(s.DPlay->OpenSession(desc.get()));
+        // Turns go by name: a host with the joiner's own name is told apart before the joiner
+        // is entered, and the host goes on waiting for somebody else.
+        const std::vector<std::string> names = sessionPlayerNames(id);
+        for (const std::string& name : names) {
+            if (platform::text::trimBlanks(name) != platform::text::trimBlanks(s.Player2Name)) continue;
+            s.DPlay->CloseSession();
+            showBox("The player waiting in this game is also called " + s.Player2Name +
+                    ". Two players with the same name cannot play each other; log in under another name to join.");
+            return;
+        }
         com::LONG own = 0;
         check(s.DPlay->CreatePlayer(LanText(s.Player2Name).get(), LanText(s.Player2Name).get(), &own));
-        engine::ObjectRef<kvdplay::IkvDirectPlayPlayers> players;
-        check(s.DPlay->EnumPlayers(id, DPENUMPLAYERS_ALL, players.out()));
-        com::LONG count = 0;
-        check(players->get_Count(&count));
-        for (long i = 0; i < count; ++i) {
-            engine::ObjectRef<com::IDispatch> item;
-            check(players->get_Item(i, item.out()));
-            engine::ObjectRef<kvdplay::IkvDirectPlayPlayer> player;
-            check(item->QueryInterface(kvdplay::IID_IkvDirectPlayPlayer, reinterpret_cast<void**>(player.out())));
-            com::BSTR friendly = nullptr;
-            check(player->get_FriendlyName(&friendly));
-            const std::string name = takeText(friendly);
-            // The first other name is the host's.
+        // The first other name is the host's.
+        for (const std::string& name : names) {
             if (name != s.Player2Name) {
                 s.Player1Name = name;
                 s.TurnName = s.Player1Name;

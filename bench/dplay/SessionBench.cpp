@@ -30,7 +30,10 @@ std::int64_t nowNs()
 
 Options benchOptions()
 {
-    Options options; // loopback only
+    Options options;
+    // Loopback only: never the question where to search, never an answer outside this machine.
+    options.searchAddresses = {"127.0.0.1"};
+    options.listenAddress = "127.0.0.1";
     options.discoveryPort = static_cast<std::uint16_t>(30000 + (getpid() % 2000) * 8);
     return options;
 }

@@ -1,5 +1,6 @@
 #include "platform/com/Activation.h"
 
+#include "platform/com/ErrorInfo.h"
 #include "platform/com/Guid.h"
 #include "platform/com/Registry.h"
 #include "platform/text/Cp1252.h"
@@ -7,6 +8,33 @@
 #include <dlfcn.h>
 
 namespace platform::com {
+
+namespace {
+
+void reportMissingLibrary(const std::string& path, const std::string& why)
+{
+    ICreateErrorInfo* create = nullptr;
+    if (FAILED(CreateErrorInfo(&create)) || !create)
+        return;
+    std::string text = "the library " + path + " cannot be loaded";
+    // The loader's own reason starts with the path again; only what follows it is new.
+    const std::string prefix = path + ": ";
+    if (!why.empty())
+        text += ": " + (why.compare(0, prefix.size(), prefix) == 0 ? why.substr(prefix.size()) : why);
+    if (const auto wide = platform::text::utf8ToUtf16(text)) {
+        std::u16string description = *wide;
+        create->SetGUID(GUID_NULL);
+        create->SetDescription(description.data());
+        IErrorInfo* info = nullptr;
+        if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info))) && info) {
+            SetErrorInfo(0, info);
+            info->Release();
+        }
+    }
+    create->Release();
+}
+
+} // namespace
 
 HRESULT CLSIDFromProgID(LPCOLESTR progId, CLSID* clsid)
 {
@@ -64,8 +92,12 @@ HRESULT CoGetClassObject(REFCLSID clsid, DWORD context, void*, REFIID riid, void
         return REGDB_E_CLASSNOTREG;
     // The library stays loaded for the rest of the run, as its objects may live anywhere.
     void* library = ::dlopen(path->c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!library)
+    if (!library) {
+        // The caller's message names the library that is missing or broken.
+        const char* why = ::dlerror();
+        reportMissingLibrary(*path, why ? why : "");
         return CO_E_DLLNOTFOUND;
+    }
     auto entry = reinterpret_cast<DllGetClassObjectFn>(::dlsym(library, "DllGetClassObject"));
     if (!entry)
         return CO_E_ERRORINDLL;

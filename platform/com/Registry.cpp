@@ -92,7 +92,36 @@ bool Registry::load(const fs::path& path)
         return false;
     std::stringstream buffer;
     buffer << in.rdbuf();
-    return parse(buffer.str());
+    if (!parse(buffer.str()))
+        return false;
+    const fs::path folder = fs::absolute(path, ec).parent_path();
+    for (auto& [key, values] : m_keys)
+        for (auto& [name, value] : values)
+            value = resolvedIn(folder, value);
+    return true;
+}
+
+std::string Registry::relativeTo(const fs::path& folder, const std::string& value)
+{
+    const std::string base = folder.string();
+    if (base.empty() || base == "/")
+        return value;
+    if (value == base)
+        return ".";
+    // Only what lies in the folder itself: "name" or "name, 102", never a deeper path.
+    if (value.size() > base.size() + 1 && value.compare(0, base.size(), base) == 0 && value[base.size()] == '/'
+        && value.find('/', base.size() + 1) == std::string::npos)
+        return "./" + value.substr(base.size() + 1);
+    return value;
+}
+
+std::string Registry::resolvedIn(const fs::path& folder, const std::string& value)
+{
+    if (value == ".")
+        return folder.string();
+    if (value.size() > 2 && value.compare(0, 2, "./") == 0)
+        return (folder / value.substr(2)).string();
+    return value;
 }
 
 bool Registry::parse(const std::string& text)
@@ -157,7 +186,12 @@ bool Registry::save(const fs::path& path) const
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out)
             return false;
-        out << text();
+        Registry written = *this;
+        const fs::path folder = fs::absolute(path, ec).parent_path();
+        for (auto& [key, values] : written.m_keys)
+            for (auto& [name, value] : values)
+                value = relativeTo(folder, value);
+        out << written.text();
         if (!out.flush()) {
             out.close();
             fs::remove(temp, ec);   // a half-written copy must not pile up beside the registry

@@ -22,8 +22,11 @@ public:
     static std::filesystem::path defaultPath();
 
     // Reads the file; a missing file is an empty registry. False when the file cannot be read.
+    // A value written relative to the file's folder (".", "./name") reads as the full path there.
     bool load(const std::filesystem::path& path);
-    // Writes the whole registry to a neighbour file and moves it over the old one.
+    // Writes the whole registry to a neighbour file and moves it over the old one. A value
+    // naming something in the file's own folder (a library beside it) is written relative to
+    // that folder, so a copied or moved program folder uses its own libraries.
     bool save(const std::filesystem::path& path) const;
 
     bool hasKey(const std::string& key) const;
@@ -37,6 +40,10 @@ public:
 
     std::string text() const;
     bool parse(const std::string& text);
+
+    // The value as the file holds it for a registry in folder, and back.
+    static std::string relativeTo(const std::filesystem::path& folder, const std::string& value);
+    static std::string resolvedIn(const std::filesystem::path& folder, const std::string& value);
 
 private:
     struct NoCase {

@@ -27,7 +27,7 @@ DirectPlayObject* DirectPlayObject::create(const Options& options)
 }
 
 DirectPlayObject::DirectPlayObject(const Options& options)
-    : m_options(options), m_work(asio::make_work_guard(m_io)), m_random(std::random_device{}())
+    : m_options(options), m_lastSearch(options.lastSearch), m_work(asio::make_work_guard(m_io)), m_random(std::random_device{}())
 {
     m_thread = std::thread([this] { m_io.run(); });
 }

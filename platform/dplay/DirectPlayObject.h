@@ -116,6 +116,9 @@ private:
     auto runOnIo(F&& f) -> decltype(f());
     void post(std::shared_ptr<Connection> link, wire::Bytes frame);
 
+    // The addresses a search asks: those of the settings, else those the player names when
+    // asked (the local networks' broadcasts for an empty answer). DPERR_USERCANCEL when he cancels.
+    HRESULT searchAddresses(std::vector<boost::asio::ip::address_v4>& addresses);
     HRESULT openAsHost(const DPSESSIONDESC& description);
     HRESULT openAsJoiner(const DPSESSIONDESC& description);
     void closeLinks(bool quiet);
@@ -151,6 +154,7 @@ private:
 
     std::atomic<com::ULONG> m_refs{1};
     const Options m_options;
+    std::string m_lastSearch; // offered in the question where to search; caller's thread only
     std::atomic<bool> m_shuttingDown{false};
 
     boost::asio::io_context m_io;

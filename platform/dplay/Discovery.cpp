@@ -70,23 +70,22 @@ void Responder::close()
 
 Search::Search(asio::io_context& io, Found found) : m_socket(io), m_found(std::move(found)) {}
 
-bool Search::start(const Options& options, const wire::EnumRequest& request)
+bool Search::start(const Options& options, const std::vector<asio::ip::address_v4>& addresses,
+                   const wire::EnumRequest& request)
 {
     boost::system::error_code error;
     m_socket.open(udp::v4(), error);
     if (error)
         return false;
-    // Only addresses the settings name are ever asked; one of them may be a LAN's broadcast.
+    // Only the addresses the settings or the player named are asked, or the broadcast
+    // addresses of this machine's own networks when he named none.
     m_socket.set_option(udp::socket::broadcast(true), error);
     m_socket.bind(udp::endpoint(udp::v4(), 0), error);
     if (error)
         return false;
     m_nonce = request.nonce;
     auto bytes = std::make_shared<wire::Bytes>(wire::encodeRequest(request));
-    for (const auto& text : options.searchAddresses) {
-        const auto address = asio::ip::make_address_v4(text, error);
-        if (error)
-            continue;
+    for (const auto& address : addresses) {
         for (std::uint16_t i = 0; i < options.discoveryPortCount; ++i) {
             const udp::endpoint to(address, static_cast<std::uint16_t>(options.discoveryPort + i));
             m_socket.async_send_to(asio::buffer(*bytes), to, [bytes](const boost::system::error_code&, std::size_t) {});

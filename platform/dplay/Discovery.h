@@ -1,6 +1,6 @@
 #pragma once
 // Finding sessions: a host answers questions on the first free UDP port of a small fixed
-// range; a joiner asks every port of that range on each configured address. Both run on
+// range; a joiner asks every port of that range on each address it searches. Both run on
 // the library's network thread.
 #include "platform/dplay/Options.h"
 #include "platform/dplay/Wire.h"
@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace platform::dplay {
 
@@ -39,7 +40,9 @@ public:
     // Each reply that answers this search, with the address it came from.
     using Found = std::function<void(const wire::EnumReply&, const boost::asio::ip::address_v4&)>;
     Search(boost::asio::io_context& io, Found found);
-    bool start(const Options& options, const wire::EnumRequest& request);
+    // Asks every discovery port on each of the addresses.
+    bool start(const Options& options, const std::vector<boost::asio::ip::address_v4>& addresses,
+               const wire::EnumRequest& request);
     void close();
 
 private:

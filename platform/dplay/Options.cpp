@@ -62,6 +62,15 @@ std::filesystem::path libraryFolder()
     return error ? std::filesystem::path() : path.parent_path();
 }
 
+std::string readText(const std::filesystem::path& path)
+{
+    std::ifstream file(path);
+    std::ostringstream text;
+    if (file)
+        text << file.rdbuf();
+    return text.str();
+}
+
 } // namespace
 
 Options parseOptions(std::string_view text)
@@ -104,6 +113,8 @@ Options parseOptions(std::string_view text)
         } else if (key == "lossms") {
             if (auto v = number(value, 20, 3600000))
                 options.lossAfter = std::chrono::milliseconds(*v);
+        } else if (key == "lastsearch") {
+            options.lastSearch = std::string(value);
         } else if (key == "enumtimeoutms") {
             if (auto v = number(value, 1, 600000))
                 options.enumTimeout = std::chrono::milliseconds(*v);
@@ -119,11 +130,11 @@ Options currentOptions()
 {
     std::lock_guard lock(g_mutex);
     if (!g_options) {
-        std::ifstream file(libraryFolder() / kSettingsFile);
-        std::ostringstream text;
-        if (file)
-            text << file.rdbuf();
-        g_options = parseOptions(text.str());
+        // Without a folder of its own the library keeps no file in whatever folder is current.
+        const auto folder = libraryFolder();
+        const auto path = folder.empty() ? std::filesystem::path() : folder / kSettingsFile;
+        g_options = parseOptions(path.empty() ? std::string() : readText(path));
+        g_options->settingsFile = path;
     }
     return *g_options;
 }
@@ -132,6 +143,50 @@ void setOptions(const Options& options)
 {
     std::lock_guard lock(g_mutex);
     g_options = options;
+}
+
+void keepLastSearch(const std::filesystem::path& file, const std::string& answer)
+{
+    std::lock_guard lock(g_mutex);
+    if (g_options)
+        g_options->lastSearch = answer;
+    if (file.empty())
+        return;
+    // The answer replaces the key's line where there is one; every other line stays.
+    std::string text;
+    bool written = false;
+    std::istringstream lines{readText(file)};
+    std::string raw;
+    while (std::getline(lines, raw)) {
+        const std::string_view line = trim(raw);
+        const auto eq = line.find('=');
+        const bool ours = eq != std::string_view::npos && line.front() != ';' && line.front() != '#'
+                          && lower(trim(line.substr(0, eq))) == "lastsearch";
+        if (ours) {
+            if (written)
+                continue;
+            raw = "LastSearch=" + answer;
+            written = true;
+        }
+        text += raw + "\n";
+    }
+    if (!written)
+        text += "LastSearch=" + answer + "\n";
+    // Written beside and moved over, so a reader never sees half a file; a folder that cannot
+    // be written keeps the answer for this run only.
+    std::error_code error;
+    const auto temp = file.string() + ".new";
+    {
+        std::ofstream out(temp, std::ios::trunc);
+        if (!out || !(out << text) || !out.flush()) {
+            out.close();
+            std::filesystem::remove(temp, error);
+            return;
+        }
+    }
+    std::filesystem::rename(temp, file, error);
+    if (error)
+        std::filesystem::remove(temp, error);
 }
 
 } // namespace platform::dplay

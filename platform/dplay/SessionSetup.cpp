@@ -1,6 +1,9 @@
 // Making, finding, joining and leaving a session: the calls that wait for the network.
 #include "platform/dplay/DirectPlayObject.h"
 
+#include "platform/dplay/LocalNetwork.h"
+#include "platform/ui/LinePrompt.h"
+
 #include <boost/asio/post.hpp>
 
 namespace platform::dplay {
@@ -12,6 +15,18 @@ namespace {
 
 // How long a Close waits for its farewells to leave.
 constexpr std::chrono::milliseconds kFlushLimit{1000};
+
+constexpr char kSearchTitle[] = "Search for Games";
+constexpr char kSearchPrompt[] = "Enter the address or host name of the computer to search for waiting games.\n"
+                                 "Leave it empty to search your local network.";
+
+std::string trimmed(const std::string& text)
+{
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
 
 } // namespace
 
@@ -225,6 +240,26 @@ HRESULT DirectPlayObject::Close()
 
 // ---- Finding sessions ----------------------------------------------------------------------
 
+HRESULT DirectPlayObject::searchAddresses(std::vector<asio::ip::address_v4>& addresses)
+{
+    addresses.clear();
+    if (!m_options.searchAddresses.empty()) {
+        for (const auto& text : m_options.searchAddresses)
+            for (const auto& address : addressesNamed(text))
+                addresses.push_back(address);
+        return DP_OK;
+    }
+    // Nobody to ask is as good as a cancel: a search never waits for a dialog nobody answers.
+    platform::ui::LinePrompt* prompt = platform::ui::linePrompt();
+    const std::optional<std::string> answer = prompt ? prompt->ask(kSearchTitle, kSearchPrompt, m_lastSearch) : std::nullopt;
+    if (!answer)
+        return DPERR_USERCANCEL;
+    m_lastSearch = trimmed(*answer);
+    keepLastSearch(m_options.settingsFile, m_lastSearch);
+    addresses = m_lastSearch.empty() ? directedBroadcasts(localInterfaces()) : addressesNamed(m_lastSearch);
+    return DP_OK;
+}
+
 HRESULT DirectPlayObject::EnumSessions(LPDPSESSIONDESC lpSDesc, DWORD dwTimeout,
                                        LPDPENUMSESSIONSCALLBACK lpEnumSessionsCallback, LPVOID lpContext,
                                        DWORD dwFlags)
@@ -253,6 +288,9 @@ HRESULT DirectPlayObject::EnumSessions(LPDPSESSIONDESC lpSDesc, DWORD dwTimeout,
         return DP_OK;
     }
 
+    std::vector<asio::ip::address_v4> addresses;
+    if (const HRESULT asked = searchAddresses(addresses); asked != DP_OK)
+        return asked;
     DWORD timeout = dwTimeout != 0 ? dwTimeout : static_cast<DWORD>(m_options.enumTimeout.count());
     {
         std::lock_guard lock(m_mutex);
@@ -267,10 +305,10 @@ HRESULT DirectPlayObject::EnumSessions(LPDPSESSIONDESC lpSDesc, DWORD dwTimeout,
             m_searchAll = all;
             m_searchResults.clear();
         }
-        const bool asking = runOnIo([this, nonce, application] {
+        const bool asking = runOnIo([this, nonce, application, &addresses] {
             m_search = std::make_shared<Search>(
                 m_io, [this](const wire::EnumReply& reply, const asio::ip::address_v4& from) { onFound(reply, from); });
-            return m_search->start(m_options, wire::EnumRequest{nonce, application});
+            return m_search->start(m_options, addresses, wire::EnumRequest{nonce, application});
         });
         auto stopSearch = [this] {
             runOnIo([this] {

@@ -1,6 +1,7 @@
 #include "platform/ui/Desktop.h"
 
 #include "platform/ui/Form.h"
+#include "platform/ui/Screen.h"
 
 #include <algorithm>
 
@@ -69,6 +70,7 @@ void Desktop::reset() {
     m_timers = nullptr;
     m_screenWidth = 1024 * 15;
     m_screenHeight = 768 * 15;
+    Screen().MousePointer.setQuietly(vbDefault);
 }
 
 } // namespace platform::ui

@@ -31,6 +31,8 @@ public:
     virtual void dragChanged(Form& form) = 0;
     // Asks for Desktop::collect() to run once the current event is done.
     virtual void scheduleCollect() = 0;
+    // The screen's mouse pointer changed (Screen().MousePointer).
+    virtual void pointerChanged(int pointer) { (void)pointer; }
 };
 
 class Desktop {

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -32,6 +33,7 @@ public:
     std::vector<Entry> players, groups;
     std::vector<dp::DPSESSIONDESC> sessions;
     bool signalTimeout = true; // ends a session enumeration with the time-out call
+    std::function<void()> duringSearch; // runs inside every session enumeration
     dp::DPCAPS caps{};
     struct Queued {
         DPID from, to;
@@ -110,6 +112,8 @@ public:
                          dp::LPVOID context, DWORD flags) override
     {
         calls.push_back("EnumSessions");
+        if (duringSearch)
+            duringSearch();
         seeDescription(desc);
         timeout = timeOut;
         enumFlags = flags;

@@ -2,11 +2,14 @@
 // driven as a player would (choosing the connection, hosting or joining, dragging tiles, typing a
 // chat line), over the real network library and networking on loopback.
 //
-//   tessarine-lan-driver host <name>          hosts, plays w o r d along the bottom row
-//   tessarine-lan-driver join <name> <host>   joins <host>'s session, answers in column 6
+//   tessarine-lan-driver host <name>                   hosts, plays w o r d along the bottom row
+//   tessarine-lan-driver join <name> <host> [answer]   joins <host>'s session, answers in column 6;
+//                                                      answer: what it types when asked where to search
 //
-// The host says "HOSTING" once its session is open, and stays until its standard input closes so
-// that its last move reaches the other side. Each ends by printing what its window shows.
+// The program folder is TESSARINE_PROGRAM_DIR when set (its settings file says where to search),
+// else the build's. The host says "HOSTING" once its session is open, and stays until its standard
+// input closes so that its last move reaches the other side. Each ends by printing what its
+// window shows.
 #include "netplay/LanProviderWindow.h"
 #include "netplay/LanSelectPlay.h"
 #include "tests/support/GameScene.h"
@@ -35,6 +38,8 @@ void report(GameScene& scene) {
     std::cout << "TURN " << st().TurnName << "\n";
     std::cout << "GAMEOVER " << st().GameOver << "\n";
     std::cout << "PANEL " << w.Label7.Caption.get() << "\n";
+    for (const auto& box : scene.doubles.dialogs.shown)
+        std::cout << (box.input ? "ASKED " + box.title + " [" + box.text + "]" : "BOX " + box.prompt) << "\n";
     for (const std::string& line : w.StatusText.items()) std::cout << "STATUS " << line << "\n";
     for (int cell = 0; cell < 42; ++cell)
         if (w.Hole(cell).Tag.get() != "xx") std::cout << "CELL " << cell << " " << w.Hole(cell).Tag.get() << "\n";
@@ -119,7 +124,7 @@ int join(GameScene& scene, const std::string& hostName) {
 
 int main(int argc, char** argv) {
     if (argc < 3) return 64;
-    ::setenv("TESSARINE_PROGRAM_DIR", TESSARINE_PROGRAM_DIR, 1);
+    ::setenv("TESSARINE_PROGRAM_DIR", TESSARINE_PROGRAM_DIR, 0);
     const std::string role = argv[1];
     int rc = 64;
     {
@@ -127,6 +132,7 @@ int main(int argc, char** argv) {
         st().UserName = argv[2];
         st().SoundGameReady = "begin.wav";
         scene.main();
+        if (argc >= 5) scene.doubles.dialogs.lines.push_back(std::string(argv[4]));
         if (role == "host") rc = host(scene);
         else if (role == "join" && argc >= 4) rc = join(scene, argv[3]);
         st().DPlay.reset();

@@ -41,6 +41,19 @@ TEST(LanHostWaiting, TheArrivingPlayerIsSeatedAndTheRoundStarts) {
     EXPECT_EQ(scene.lastSent().substr(0, 9), "sxxxAlice");
 }
 
+TEST(LanHostWaiting, APlayerWithTheHostsOwnNameIsIgnoredAndTheHostWaitsOn) {
+    LanScene scene;
+    scene.hostWaiting();
+    scene.arrives(addPlayerBytes(" Alice"), 0);
+    scene.arrives(addPlayerBytes("Bob", 3), 0);
+    scene.tick();
+    EXPECT_EQ(st().Player2Name, "Waiting For Player");
+    EXPECT_EQ(scene.sends(), 0);
+    scene.tick();
+    EXPECT_EQ(st().Player2Name, "Bob");
+    EXPECT_EQ(scene.lastStatus(), "Bob is ready to play. Your move!");
+}
+
 TEST(LanHostWaiting, LossMessagesAreNotActedOn) {
     LanScene scene;
     scene.hostWaiting();

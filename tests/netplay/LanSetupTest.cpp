@@ -8,6 +8,9 @@
 #include "kvdplay/Global.h"
 #include "tests/netplay/LanFixture.h"
 
+#include "platform/ui/Screen.h"
+
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -214,7 +217,7 @@ TEST(LanJoin, JoiningOpensTheSessionFindsTheHostAndStarts) {
     st().MyColour = "red";
     st().LanGame = 1;
     scene.network.sessions = {session("Bob", 77)};
-    scene.network.players = {{2, std::string("Alice"), std::string("Alice"), 0}, {1, std::string("Bob"), std::string("Bob"), 0}};
+    scene.network.players = {{1, std::string("Bob"), std::string("Bob"), 0}};
     netplay::SelectWaitingWindow& w = netplay::SelectWaiting();
     w.tvSessions.nodeClick(nodeNamed(w.tvSessions, "Bob"));
     EXPECT_EQ(w.SelectedSessionId(), 77);
@@ -234,18 +237,41 @@ TEST(LanJoin, JoiningOpensTheSessionFindsTheHostAndStarts) {
     EXPECT_EQ(netplay::SelectWaitingIfLoaded(), nullptr);
 }
 
-TEST(LanJoin, AJoinerWithTheHostsNameFindsNoOtherName) {
+TEST(LanJoin, AJoinerWithTheHostsNameIsRefusedBeforeHeIsEntered) {
     LanScene scene;
     st().Player1Name = "Earlier";
     st().TurnName = "Earlier";
     st().Player2Name = "Alice";
     st().PlayerNumber = 2;
     scene.network.sessions = {session("Alice", 5)};
-    scene.network.players = {{1, std::string("Alice"), std::string("Alice"), 0}, {2, std::string("Alice"), std::string("Alice"), 0}};
+    scene.network.players = {{1, std::string("Alice "), std::string("Alice"), 0}};
     netplay::SelectWaitingWindow& w = netplay::SelectWaiting();
     w.tvSessions.nodeClick(1);
     w.Command1.click();
+    // The session is left before any player of his is made, so the host only ever sees Alice.
+    EXPECT_EQ(std::count(scene.network.calls.begin(), scene.network.calls.end(), "CreatePlayer"), 0);
+    EXPECT_EQ(scene.network.calls.back(), "Close");
+    ASSERT_EQ(scene.doubles.dialogs.shown.size(), 1u);
+    EXPECT_EQ(scene.doubles.dialogs.last().prompt,
+              "The player waiting in this game is also called Alice. Two players with the same name cannot play "
+              "each other; log in under another name to join.");
     EXPECT_EQ(st().Player1Name, "Earlier");
+    EXPECT_FALSE(scene.main().lantimer.Enabled);
+    EXPECT_NE(netplay::SelectWaitingIfLoaded(), nullptr);
+}
+
+TEST(LanJoin, TheSearchShowsTheHourglassAndACancelledQuestionListsNothing) {
+    LanScene scene;
+    std::vector<int> pointers;
+    scene.network.duringSearch = [&] { pointers.push_back(platform::ui::Screen().MousePointer); };
+    scene.network.results["EnumSessions"] = static_cast<platform::dplay::HRESULT>(0x88770118u);
+    netplay::SelectWaitingWindow& w = netplay::SelectWaiting();
+    EXPECT_EQ(pointers, std::vector<int>{platform::ui::vbHourglass});
+    EXPECT_EQ(platform::ui::Screen().MousePointer, platform::ui::vbDefault);
+    // The player said no to the question where to search: no second search, no notice.
+    ASSERT_EQ(w.tvSessions.nodes().size(), 1u);
+    EXPECT_EQ(w.tvSessions.nodes()[0].Text, "Players Waiting");
+    EXPECT_TRUE(scene.doubles.dialogs.shown.empty());
 }
 
 TEST(LanPlayControl, TheMainWindowsControlCarriesAnEmptyGuid) {

@@ -2,12 +2,18 @@
 // whole first run: login, the profile editor for a new player, the main window, the menu strip,
 // a game against the computer played to its end, the game-over dialog. Each step leaves a
 // screenshot in the folder given as the first argument. Not a test: run it under xvfb-run.
+// With "lan" as the second argument it goes from the main window into a LAN game as a joiner
+// instead, up to the network library's question where to search, which it answers with Cancel
+// (its settings name no Search, so run it where it has no network: unshare -n).
 #include "engine/GameOverSeam.h"
 #include "engine/State.h"
+#include "netplay/LanProviderWindow.h"
+#include "netplay/LanSelectPlay.h"
 #include "platform/inet/CurlHttpClient.h"
 #include "platform/seams/Random.h"
 #include "platform/sound/QtSoundPlayer.h"
 #include "platform/ui/Files.h"
+#include "platform/ui/LinePrompt.h"
 #include "platform/ui/qt/QtBinding.h"
 #include "platform/ui/qt/QtClock.h"
 #include "platform/ui/qt/QtDialogs.h"
@@ -20,6 +26,7 @@
 #include "window/MainWindow.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -66,6 +73,19 @@ int main(int argc, char** argv) {
             fs::copy(entry.path(), folder / entry.path().filename(), fs::copy_options::recursive);
     }
     ui::setProgramFolder(folder);
+    const bool lan = argc > 2 && std::string(argv[2]) == "lan";
+    if (lan) {
+        // The network libraries and their registry beside the data files, as delivered.
+        for (const auto& entry : fs::directory_iterator(TESSARINE_PROGRAM_DIR))
+            if (entry.path().extension() == ".so" || entry.path().filename() == "registry.txt")
+                fs::copy(entry.path(), folder / entry.path().filename());
+        std::FILE* settings = std::fopen((folder / "dplay.ini").c_str(), "w");
+        if (settings) {
+            std::fputs("Listen=127.0.0.1\nLastSearch=127.0.0.1\n", settings);
+            std::fclose(settings);
+        }
+        ::setenv("TESSARINE_PROGRAM_DIR", folder.c_str(), 1);
+    }
 
     ui::qt::QtBinding binding;
     ui::qt::QtDialogs dialogs;
@@ -76,6 +96,8 @@ int main(int argc, char** argv) {
     NoExit exit;
     engine::state().services = {&dialogs, &clock, &random, &sound, &http, &exit, nullptr};
     engine::setGameOverDialog(&shell::playMoreDialog());
+    ui::qt::QtLinePrompt prompt;
+    ui::setLinePrompt(&prompt);
     shell::startProgram();
 
     std::vector<std::function<void()>> steps = {
@@ -98,9 +120,33 @@ int main(int argc, char** argv) {
             window::main().MenuButton.click();
         },
         [] { shot("menu-strip"); },
+    };
+    if (lan) {
+        steps.push_back([] { shell::menuform().mnuplaylan.click(); });
+        steps.push_back([] {
+            shot("lan-provider");
+            netplay::Provider().lstProviders.ListIndex = 0;
+            netplay::Provider().btnOK.click();
+        });
+        steps.push_back([] {
+            netplay::netSelectPlay().Option2.Value = true;
+            shot("lan-host-or-join");
+            // The search asks in a modal dialog: look at it from inside, then cancel it.
+            QTimer::singleShot(900, [] {
+                shot("lan-search-dialog");
+                if (auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) dialog->reject();
+            });
+            netplay::netSelectPlay().Command1.click();
+        });
+        steps.push_back([] {
+            shot("lan-search-cancelled");
+            QApplication::quit();
+        });
+    }
+    steps.insert(steps.end(), {
         [] { shell::menuform().mnuplaycomputer.click(); },
         [] { shot("computer-game-started"); },
-    };
+    });
     // Then the moves: the first shown rack tile into the next column that has room, until the end.
     std::function<void()> play = [&] {
         const engine::State& s = engine::state();

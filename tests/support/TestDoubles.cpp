@@ -1,9 +1,11 @@
 #include "tests/support/TestDoubles.h"
 
+#include <gtest/gtest.h>
+
 namespace testing_support {
 
 int ScriptedDialogs::msgBox(const std::string& prompt, int style, const std::string& title) {
-    shown.push_back({prompt, style, title, false});
+    shown.push_back({prompt, style, title, false, {}});
     if (!buttons.empty()) {
         int b = buttons.front();
         buttons.pop_front();
@@ -14,11 +16,23 @@ int ScriptedDialogs::msgBox(const std::string& prompt, int style, const std::str
 
 std::string ScriptedDialogs::inputBox(const std::string& prompt, const std::string& title,
                                       const std::string&) {
-    shown.push_back({prompt, 0, title, true});
+    shown.push_back({prompt, 0, title, true, {}});
     if (inputs.empty()) return {};
     std::string s = inputs.front();
     inputs.pop_front();
     return s;
+}
+
+std::optional<std::string> ScriptedDialogs::ask(const std::string& title, const std::string& prompt,
+                                                const std::string& text) {
+    shown.push_back({prompt, 0, title, true, text});
+    if (lines.empty()) {
+        ADD_FAILURE() << "the dialog \"" << title << "\" was shown with no answer scripted";
+        return std::nullopt;
+    }
+    std::optional<std::string> answer = lines.front();
+    lines.pop_front();
+    return answer;
 }
 
 double FakeClock::secondsSinceMidnight() {

@@ -1,32 +1,40 @@
 #pragma once
 // Doubles for the outside world: scripted answers in, recorded calls out. No double ever sleeps.
 #include "platform/seams/Services.h"
+#include "platform/ui/LinePrompt.h"
 
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace testing_support {
 
-// Answers message and input boxes from a script and records every box shown.
-class ScriptedDialogs final : public platform::Dialogs {
+// Answers message and input boxes and the forms layer's line prompt from a script and records
+// every box shown. A line prompt with nothing scripted fails the test and is cancelled: its real
+// dialog would wait for a player who is not there.
+class ScriptedDialogs final : public platform::Dialogs, public platform::ui::LinePrompt {
 public:
     struct Shown {
         std::string prompt;
         int style = 0;
         std::string title;
         bool input = false;
+        std::string text;               // what a line prompt's edit box held
     };
     std::vector<Shown> shown;
     std::deque<int> buttons;            // next answers to msgBox; empty: vbOK / vbYes as fits
     std::deque<std::string> inputs;     // next answers to inputBox; empty: ""
+    std::deque<std::optional<std::string>> lines;   // next answers to the line prompt; nothing: Cancel
 
     int msgBox(const std::string& prompt, int style, const std::string& title) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
+    std::optional<std::string> ask(const std::string& title, const std::string& prompt,
+                                   const std::string& text) override;
     const Shown& last() const { return shown.back(); }
 };
 

@@ -5,6 +5,7 @@
 #include "engine/State.h"
 #include "platform/ui/Desktop.h"
 #include "platform/ui/Files.h"
+#include "platform/ui/LinePrompt.h"
 #include "platform/ui/Timer.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestDoubles.h"
@@ -42,12 +43,14 @@ struct UiScene {
         platform::ui::Desktop::instance().setTimerHost(&timers);
         engine::resetState();
         engine::state().services = doubles.services();
+        platform::ui::setLinePrompt(&doubles.dialogs);
         platform::ui::setProgramFolder(folder.path());
     }
     ~UiScene() {
         platform::ui::Desktop::instance().collect();
         platform::ui::Desktop::instance().reset();
         platform::ui::setProgramFolder({});
+        platform::ui::setLinePrompt(nullptr);
         engine::state().services = {};
         engine::state().controls = nullptr;
     }

@@ -4,6 +4,7 @@
 #include "platform/ui/Containers.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/TreeView.h"
 
 #include <QAction>
@@ -813,6 +814,15 @@ void QtBinding::runModal(Form& form) {
 
 void QtBinding::dragChanged(Form& form) {
     if (FormWidget* widget = m_forms.value(&form, nullptr)) widget->dragChanged();
+}
+
+void QtBinding::pointerChanged(int pointer) {
+    // The hourglass lies over every window of the program until the pointer is set back.
+    const bool busy = pointer == vbHourglass;
+    if (busy == m_busyPointer) return;
+    m_busyPointer = busy;
+    if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
+    else QApplication::restoreOverrideCursor();
 }
 
 void QtBinding::scheduleCollect() {

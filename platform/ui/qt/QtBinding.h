@@ -32,6 +32,7 @@ public:
     void runModal(Form& form) override;
     void dragChanged(Form& form) override;
     void scheduleCollect() override;
+    void pointerChanged(int pointer) override;
 
     void timerChanged(Timer& timer, bool gone) override;
 
@@ -45,6 +46,7 @@ private:
     QHash<Form*, FormWidget*> m_forms;
     QHash<Timer*, QTimer*> m_timers;
     bool m_collectPending = false;
+    bool m_busyPointer = false;
 };
 
 } // namespace platform::ui::qt

@@ -58,6 +58,21 @@ std::string QtDialogs::inputBox(const std::string& prompt, const std::string& ti
     return dialog.textValue().toUtf8().toStdString();
 }
 
+std::optional<std::string> QtLinePrompt::ask(const std::string& title, const std::string& prompt,
+                                             const std::string& text_) {
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(text(title));
+    dialog.setLabelText(text(prompt));
+    dialog.setTextValue(text(text_));
+    dialog.setInputMode(QInputDialog::TextInput);
+    // Asked in the middle of a wait: the player types with the ordinary arrow.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    QApplication::restoreOverrideCursor();
+    if (!accepted) return std::nullopt;
+    return dialog.textValue().toUtf8().toStdString();
+}
+
 std::optional<std::string> QtFilePicker::openFile(const std::string& title, const std::string& filter,
                                                   const std::string& initialFolder) {
     // "Text (*.ext)|*.ext|..." pairs become Qt's "Text (*.ext);;..." lines.

@@ -2,6 +2,7 @@
 // The real message and input boxes: modal Qt dialogs with the buttons and icon the style asks for.
 #include "platform/seams/Dialogs.h"
 #include "platform/ui/CommonDialog.h"
+#include "platform/ui/LinePrompt.h"
 
 namespace platform::ui::qt {
 
@@ -10,6 +11,13 @@ public:
     int msgBox(const std::string& prompt, int style, const std::string& title) override;
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
+};
+
+// The real one-line question: a small modal box with the edit box, OK and Cancel.
+class QtLinePrompt final : public platform::ui::LinePrompt {
+public:
+    std::optional<std::string> ask(const std::string& title, const std::string& prompt,
+                                   const std::string& text) override;
 };
 
 // The real file-open dialog of the common dialog control.

@@ -36,6 +36,9 @@ TEST(Activation, MissingLibraryIsReportedAsSuch)
     ASSERT_TRUE(r.save(scope.path()));
     Ref<IUnknown> object;
     EXPECT_EQ(CoCreateInstance(kClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.outVoid()), CO_E_DLLNOTFOUND);
+    // The error names the library, so the player's message says what is missing.
+    EXPECT_EQ(testing_support::takeError().description,
+              u"the library /nonexistent/libnothing.so cannot be loaded: cannot open shared object file: No such file or directory");
     std::string message;
     EXPECT_EQ(registerServer("/nonexistent/libnothing.so", false, &message), CO_E_DLLNOTFOUND);
     EXPECT_FALSE(message.empty());

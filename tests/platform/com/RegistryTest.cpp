@@ -42,6 +42,34 @@ TEST(RegistryFile, SavedFileLoadsBackAndMissingFileIsEmpty)
     EXPECT_TRUE(back.hasKey("CLSID\\{X}"));
 }
 
+TEST(RegistryFile, ALibraryBesideTheFileIsWrittenRelativeAndReadBackBesideAMovedCopy)
+{
+    testing_support::TempDir built;
+    testing_support::TempDir moved;
+    const std::string folder = built.path().string();
+    Registry r;
+    r.setValue("CLSID\\{X}\\InprocServer32", "", folder + "/libkvdplay.so");
+    r.setValue("CLSID\\{X}\\ToolboxBitmap32", "", folder + "/libkvdplay.so, 102");
+    r.setValue("TypeLib\\{L}\\1.0\\HELPDIR", "", folder);
+    r.setValue("CLSID\\{Y}\\InprocServer32", "", folder + "/sub/libother.so");
+    r.setValue("CLSID\\{Z}\\InprocServer32", "", "/usr/lib/libsystem.so");
+    ASSERT_TRUE(r.save(built / "registry.txt"));
+    const std::string text = built.read("registry.txt");
+    EXPECT_EQ(text.find(folder + "/libkvdplay.so"), std::string::npos);
+    EXPECT_NE(text.find("@=\"./libkvdplay.so\""), std::string::npos);
+
+    // Every reader sees full paths: beside the file where it now lies, others as they were.
+    moved.write("registry.txt", text);
+    Registry back;
+    ASSERT_TRUE(back.load(moved / "registry.txt"));
+    const std::string there = moved.path().string();
+    EXPECT_EQ(back.value("CLSID\\{X}\\InprocServer32").value_or("?"), there + "/libkvdplay.so");
+    EXPECT_EQ(back.value("CLSID\\{X}\\ToolboxBitmap32").value_or("?"), there + "/libkvdplay.so, 102");
+    EXPECT_EQ(back.value("TypeLib\\{L}\\1.0\\HELPDIR").value_or("?"), there);
+    EXPECT_EQ(back.value("CLSID\\{Y}\\InprocServer32").value_or("?"), folder + "/sub/libother.so");
+    EXPECT_EQ(back.value("CLSID\\{Z}\\InprocServer32").value_or("?"), "/usr/lib/libsystem.so");
+}
+
 TEST(RegistryFile, RemovingAKeyKeepsItsNeighbours)
 {
     Registry r;

@@ -1,9 +1,14 @@
 // The shared library as KVDPLAY sees it: loaded by name, two entry points found by name.
 #include "platform/dplay/DPlay.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestDoubles.h"
 
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include <string>
 #include <vector>
@@ -16,9 +21,9 @@ struct Library {
     void* handle = nullptr;
     DirectPlayCreateFn create = nullptr;
     DirectPlayEnumerateFn enumerate = nullptr;
-    Library()
+    explicit Library(const std::string& folder = TESSARINE_PROGRAM_DIR)
     {
-        const std::string path = std::string(TESSARINE_PROGRAM_DIR) + "/" + kLibraryName;
+        const std::string path = folder + "/" + kLibraryName;
         handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (handle) {
             create = reinterpret_cast<DirectPlayCreateFn>(dlsym(handle, kCreateEntry));
@@ -97,10 +102,22 @@ TEST(DplayLibrary, ASessionObjectAnswersForItsInterfaceAndGoesOnItsLastRelease)
     EXPECT_EQ(dp->Release(), 0u);
 }
 
-TEST(DplayLibrary, UnconfiguredSessionsAreFoundOnThisMachine)
+TEST(DplayLibrary, ACopyReadsTheSettingsBesideItAndAsksWhereToSearchThroughTheProgramsPrompt)
 {
-    Library library;
-    ASSERT_NE(library.create, nullptr);
+    // A program folder of its own: the library, and settings that name no Search.
+    testing_support::TempDir folder;
+    std::filesystem::copy_file(std::string(TESSARINE_PROGRAM_DIR) + "/" + kLibraryName, folder / kLibraryName);
+    const int port = 42000 + (getpid() % 2000) * 8;
+    folder.write("dplay.ini", "Listen=127.0.0.1\nDiscoveryPort=" + std::to_string(port) + "\n");
+    testing_support::ScriptedDialogs dialogs;
+    dialogs.lines = {std::string("127.0.0.1")};
+    platform::ui::setLinePrompt(&dialogs);
+    struct Uninstall {
+        ~Uninstall() { platform::ui::setLinePrompt(nullptr); }
+    } uninstall;
+
+    Library library(folder.path().string());
+    ASSERT_NE(library.create, nullptr) << dlerror();
     GUID provider = DPSPGUID_TCPIP;
     IDirectPlay* host = nullptr;
     IDirectPlay* joiner = nullptr;
@@ -118,6 +135,8 @@ TEST(DplayLibrary, UnconfiguredSessionsAreFoundOnThisMachine)
     int found = 0;
     EXPECT_EQ(joiner->EnumSessions(&d, 1500, countSessions, &found, 0), DP_OK);
     EXPECT_EQ(found, 1);
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(folder.read("dplay.ini"), "Listen=127.0.0.1\nDiscoveryPort=" + std::to_string(port) + "\nLastSearch=127.0.0.1\n");
     joiner->Release();
     host->Release();
 }

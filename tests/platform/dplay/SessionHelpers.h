@@ -29,7 +29,10 @@ using Dp = std::unique_ptr<DirectPlayObject, ReleaseDp>;
 
 inline Options fastOptions(std::uint16_t discoveryPort)
 {
-    Options options; // loopback only
+    Options options;
+    // Loopback only: a test never asks anybody where to search, and answers nobody outside.
+    options.searchAddresses = {"127.0.0.1"};
+    options.listenAddress = "127.0.0.1";
     options.discoveryPort = discoveryPort;
     options.keepAlive = std::chrono::milliseconds(30);
     options.lossAfter = std::chrono::milliseconds(600);

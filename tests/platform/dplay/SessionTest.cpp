@@ -1,5 +1,7 @@
 // Two session objects in one process, talking over loopback sockets.
 #include "SessionHelpers.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestDoubles.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +50,47 @@ TEST(SessionFinding, HostIsFoundWithinTheGamesTimeOutWithANonZeroNumber)
     EXPECT_STREQ(found.sessions[0].szSessionName, "Alice");
     EXPECT_EQ(found.sessions[0].dwSize, sizeof(DPSESSIONDESC));
     EXPECT_EQ(found.sessions[0].dwCurrentPlayers, 1u);
+}
+
+TEST(SessionFinding, WithNoSearchSettingTheJoinerIsAskedWhereWithHisLastAnswerWhichIsKept)
+{
+    Pair p;
+    p.hostSession("Alice");
+    testing_support::TempDir folder;
+    folder.write("dplay.ini", "DiscoveryPort=51730\nLastSearch=gamebox\n");
+    Options unset = p.options;
+    unset.searchAddresses.clear();
+    unset.lastSearch = "gamebox";
+    unset.settingsFile = folder / "dplay.ini";
+    testing_support::ScriptedDialogs dialogs;
+    platform::ui::setLinePrompt(&dialogs);
+    struct Uninstall {
+        ~Uninstall() { platform::ui::setLinePrompt(nullptr); }
+    } uninstall;
+    Dp joiner = makeDp(unset);
+
+    dialogs.lines = {std::string(" 127.0.0.1 ")};
+    auto found = findSessions(*joiner, p.application, 1500, true);
+    ASSERT_EQ(found.sessions.size(), 1u);
+    EXPECT_STREQ(found.sessions[0].szSessionName, "Alice");
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.last().title, "Search for Games");
+    EXPECT_EQ(dialogs.last().text, "gamebox");
+    EXPECT_EQ(folder.read("dplay.ini"), "DiscoveryPort=51730\nLastSearch=127.0.0.1\n");
+
+    // The next search offers that answer; Cancel searches nothing.
+    dialogs.lines = {std::nullopt};
+    auto d = description(p.application, 0);
+    dplaytest::Search none;
+    EXPECT_EQ(joiner->EnumSessions(&d, 200, collectSession, &none, 0), DPERR_USERCANCEL);
+    EXPECT_EQ(dialogs.last().text, "127.0.0.1");
+    EXPECT_TRUE(none.sessions.empty());
+    EXPECT_EQ(none.timeouts, 0);
+
+    // With no dialog to show, the search is cancelled at once rather than waiting.
+    platform::ui::setLinePrompt(nullptr);
+    EXPECT_EQ(joiner->EnumSessions(&d, 200, collectSession, &none, 0), DPERR_USERCANCEL);
+    EXPECT_EQ(dialogs.shown.size(), 2u);
 }
 
 TEST(SessionFinding, TwoHostsOnOneMachineAreEachReportedOnce)

@@ -4,6 +4,7 @@
 #include "platform/ui/Control.h"
 #include "platform/ui/Desktop.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/qt/QtBinding.h"
 #include "platform/ui/qt/QtDialogs.h"
 #include "tests/support/QtApp.h"
@@ -262,6 +263,34 @@ TEST(QtDialogs, InputBoxReturnsTypedTextAndCancelGivesEmpty) {
         dialog->reject();
     });
     EXPECT_EQ(dialogs.inputBox("Enter password:", "Private Game", "typed"), "");
+}
+
+TEST(QtDialogs, ALinePromptTellsAnEmptyAnswerFromCancelAndShowsTheArrowOverTheHourglass) {
+    testing_support::qtApp();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    ui::qt::QtLinePrompt prompt;
+    ui::Screen().MousePointer = ui::vbHourglass;
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    Qt::CursorShape whileAsked = Qt::WaitCursor;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->textValue(), "last time");
+        whileAsked = QApplication::overrideCursor()->shape();
+        dialog->setTextValue("");
+        dialog->accept();
+    });
+    EXPECT_EQ(prompt.ask("Search", "Where?", "last time"), std::optional<std::string>(""));
+    EXPECT_EQ(whileAsked, Qt::ArrowCursor);
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) dialog->reject();
+    });
+    EXPECT_EQ(prompt.ask("Search", "Where?", "typed"), std::nullopt);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    ui::Screen().MousePointer = ui::vbDefault;
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 namespace {
