@@ -1,5 +1,6 @@
 #include "shell/Settings.h"
 
+#include "engine/GameEnd.h"
 #include "engine/Shared.h"
 #include "engine/State.h"
 #include "engine/playerfile/PlayerFile.h"
@@ -308,9 +309,11 @@ void Settings::Form_Load() {
     Command3.Enabled = false;
 
     engine::PlayerFile file;
-    if (file.exists()) {
+    const std::vector<engine::PlayerRecord> records = file.readAll();
+    if (file.problem() != engine::FileProblem::None) engine::ShowPlayerFileProblem(file);
+    {
         const std::string key = engine::trimmedKey(s.UserName);
-        for (const engine::PlayerRecord& r : file.readAll()) {
+        for (const engine::PlayerRecord& r : records) {
             if (r.trimmed(PlayerField::Name) != key) continue;
             Command3.Enabled = true;
             if (r.number(PlayerField::LanFixed) == 1) {

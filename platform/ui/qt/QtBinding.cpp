@@ -36,6 +36,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdio>
@@ -312,6 +313,11 @@ public:
         case Kind::Frame: {
             auto* frame = new QGroupBox(this);
             frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+            // The title sits on the frame's top line, as the layout's positions expect: the
+            // controls just below the top would otherwise touch a line drawn under the title.
+            frame->setStyleSheet("QGroupBox { border: 1px solid palette(mid); border-radius: 0px; margin-top: 0.55em; }"
+                                 "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+                                 " left: 8px; padding: 0px 2px; background-color: palette(window); }");
             child = frame;
             break;
         }
@@ -741,6 +747,15 @@ QtBinding::QtBinding() {
         const QRect geometry = screen->geometry();
         desktop.setScreenSize(geometry.width() * Tw, geometry.height() * Tw);
     }
+    // The help window is a window of the program but no form: when it takes the focus, the form
+    // that had it loses it, as the menu strip and the About window must hear to close.
+    m_focusWatch = QObject::connect(qApp, &QGuiApplication::focusWindowChanged, [this](QWindow* window) {
+        if (!window || window->modality() != Qt::NonModal) return;
+        if (window->type() != Qt::Window && window->type() != Qt::Dialog) return;
+        for (FormWidget* widget : std::as_const(m_forms))
+            if (widget->windowHandle() == window) return;
+        guarded([] { Desktop::instance().deactivate(); });
+    });
     Picture::setDecoder([](const std::string& path, Picture::Data& out) {
         auto image = std::make_shared<QImage>(QString::fromStdString(path));
         if (image->isNull()) return false;
@@ -755,6 +770,7 @@ QtBinding::~QtBinding() {
     Desktop& desktop = Desktop::instance();
     if (desktop.viewHost() == this) desktop.setViewHost(nullptr);
     if (desktop.timerHost() == this) desktop.setTimerHost(nullptr);
+    QObject::disconnect(m_focusWatch);
     Picture::setDecoder({});
     for (FormWidget* widget : std::as_const(m_forms)) delete widget;
     for (QTimer* timer : std::as_const(m_timers)) delete timer;

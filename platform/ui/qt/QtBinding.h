@@ -45,6 +45,7 @@ private:
     QHash<Form*, FormWidget*> m_forms;
     QHash<Timer*, QTimer*> m_timers;
     bool m_collectPending = false;
+    QMetaObject::Connection m_focusWatch;
 };
 
 } // namespace platform::ui::qt

@@ -72,9 +72,11 @@ public:
     }
     void Form_Activate() override { ++activations; }
     void Form_Deactivate() override {
+        ++deactivations;
         if (m_sticky && loaded()) Show();
     }
     int activations = 0;
+    int deactivations = 0;
 
 private:
     bool m_sticky;
@@ -207,6 +209,22 @@ TEST(QtBinding, ChangingAWindowWithoutShowLeavesTheFocusAlone) {
     settle();
     EXPECT_EQ(QApplication::activeWindow(), binding.widgetOf(second));
     EXPECT_EQ(first.activations, before);
+}
+
+TEST(QtBinding, AWindowThatIsNoFormTakingTheFocusDeactivatesTheActiveForm) {
+    testing_support::qtApp();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    Note strip("strip");
+    strip.Show();
+    settle();
+    ASSERT_EQ(ui::Desktop::instance().activeForm(), &strip);
+    QWidget help;   // as the help window is
+    help.show();
+    help.activateWindow();
+    settle();
+    EXPECT_EQ(strip.deactivations, 1);
+    EXPECT_EQ(ui::Desktop::instance().activeForm(), nullptr);
 }
 
 TEST(QtBinding, WindowThatShowsItselfOnDeactivationWinsOnceAndSettles) {
