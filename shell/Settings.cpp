@@ -217,6 +217,9 @@ void Settings::layout() {
     Label54.Caption = "Customers of online services that connect through their own proxy server: tick the box above and "
                       "enter the proxy address your service gives.";
     onTab(Label54, 2, 240, 4300, 6000, 720);
+    // The decoration has no artwork of its own: it stays invisible, and so draws nothing rather
+    // than an empty grey box.
+    Picture2.Visible = false;
     onTab(Picture2, 2, 6600, 3600, 450, 360);
 
     Command2.Caption = "Save this profile";

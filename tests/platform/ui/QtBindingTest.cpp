@@ -111,6 +111,30 @@ TEST(QtBinding, BorderlessWindowHasTheLayoutSizeInPixels) {
     EXPECT_EQ(binding.widgetOf(board.tile)->geometry(), QRect(498, 110, 32, 32));
 }
 
+TEST(QtBinding, MaximisedWindowComesBackToItsOwnSize) {
+    testing_support::qtApp();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    Board board;
+    board.Show();
+    QWidget* w = binding.widgetOf(board);
+    for (int round = 0; round < 2; ++round) {
+        board.WindowState = ui::vbMaximized;
+        settle();
+        ASSERT_TRUE(w->isMaximized());
+        board.WindowState = ui::vbNormal;
+        // Centred by its normal size, as the menu strip's full-screen toggle does.
+        EXPECT_EQ(board.Width.get(), 9270);
+        board.Left = 1500;
+        board.Top = 1200;
+        settle();
+        EXPECT_FALSE(w->isMaximized());
+        EXPECT_EQ(w->geometry(), QRect(100, 80, 618, 449));
+        EXPECT_EQ(board.Width.get(), 9270);
+        EXPECT_EQ(board.Height.get(), 6735);
+    }
+}
+
 TEST(QtBinding, PicturesAreDecodedAndControlsFollowTheModel) {
     testing_support::qtApp();
     UiScene scene;
