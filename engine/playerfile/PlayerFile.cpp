@@ -120,10 +120,11 @@ int PlayerFile::create(PlayerRecord& buffer) {
 bool PlayerFile::rewrite(int position, const PlayerRecord& buffer) {
     const std::string name = buffer.trimmed(PlayerField::Name);
     return change([&](std::string& file) {
-        if (position < 1 || position > wholeRecords(file)) return false;
         // Another copy of the game may have moved the record since it was found.
-        PlayerRecord there = PlayerRecord::fromBytes(recordAt(file, position));
-        if (there.trimmed(PlayerField::Name) != name) {
+        const bool stillThere = position >= 1 && position <= wholeRecords(file) &&
+                                PlayerRecord::fromBytes(recordAt(file, position)).trimmed(PlayerField::Name) == name;
+        if (!stillThere) {
+            PlayerRecord there;
             position = findIn(file, name, there);
             if (position == 0) return false;
         }

@@ -47,7 +47,9 @@ public:
     // name "Computer" and zero counters as record 2. Returns the player's position, 0 on failure.
     int create(PlayerRecord& buffer);
 
-    // Writes the whole buffer back at `position` (1..n). False on failure or a bad position.
+    // Writes the whole buffer back at `position` (1..n), or where the record of the buffer's name
+    // now stands when another copy of the game has moved it. False on failure or when the record
+    // is gone.
     bool rewrite(int position, const PlayerRecord& buffer);
 
     // Drops every record whose trimmed Name equals the trimmed key, keeping the order of the
