@@ -2,6 +2,7 @@
 
 #include "engine/GameControls.h"
 #include "engine/Shared.h"
+#include "platform/ui/Files.h"
 #include "platform/text/Blanks.h"
 #include "platform/text/Cp1252.h"
 
@@ -141,7 +142,8 @@ void LoadWordList() {
     LoadWordList(fs::path(WordListFile));
 }
 
-void LoadWordList(const fs::path& file) {
+void LoadWordList(const fs::path& name) {
+    const fs::path file = platform::ui::resolveFileName(name.string());
     std::error_code error;
     if (!fs::is_regular_file(file, error)) {
         showNotFound();
@@ -199,7 +201,8 @@ void wordListChanged() {
     rebuildIndex();
 }
 
-std::int32_t wordRecordCount(const fs::path& file) {
+std::int32_t wordRecordCount(const fs::path& name) {
+    const fs::path file = platform::ui::resolveFileName(name.string());
     std::error_code error;
     if (!fs::is_regular_file(file, error)) return 0;
     const auto size = fs::file_size(file, error);
@@ -209,7 +212,7 @@ std::int32_t wordRecordCount(const fs::path& file) {
 
 bool readWordRec(std::int32_t recordNumber, const fs::path& file) {
     if (recordNumber < 1) return false;
-    std::ifstream in(file, std::ios::binary);
+    std::ifstream in(platform::ui::resolveFileName(file.string()), std::ios::binary);
     if (!in) return false;
     std::string bytes(WordRecordLength, '\0');
     in.seekg(static_cast<std::streamoff>(recordNumber - 1) * WordRecordLength, std::ios::beg);

@@ -3,6 +3,7 @@
 #include "engine/Board.h"
 #include "engine/GameControls.h"
 #include "engine/GameOverSeam.h"
+#include "engine/Shared.h"
 #include "engine/State.h"
 
 #include <cctype>
@@ -33,7 +34,23 @@ void BumpCounterCaption(platform::ui::Label& label) {
 }
 
 void CountResult(const std::string& Key, GameResult Result) {
-    PlayerFile(systemFileOps()).count(Key, Result, state().PlayerRec);
+    PlayerFile file(systemFileOps());
+    if (!file.count(Key, Result, state().PlayerRec) && file.problem() != FileProblem::None)
+        TellPlayerFileProblem(file, "The game result could not be saved");
+}
+
+void TellPlayerFileProblem(const PlayerFile& File, const std::string& Lead) {
+    if (!state().controls) return ShowPlayerFileProblem(File, Lead);
+    const std::string problem = problemText(File);
+    AddStatusLine("System Message: " + (Lead.empty() ? problem : Lead + ": " + problem) + ".");
+}
+
+void ShowPlayerFileProblem(const PlayerFile& File, const std::string& Lead) {
+    const std::string problem = problemText(File);
+    if (platform::Dialogs* dialogs = state().services.dialogs)
+        dialogs->msgBox((Lead.empty() ? std::string() : Lead + ".\n\n") + problem +
+                            ". It has been left as it was.\n\nPlease check the file in the Tessarine folder.",
+                        platform::vbOKOnly, PlayerFileErrorTitle);
 }
 
 void ShowWinningWord(int Cell1, int Cell2, int Cell3, int Cell4) {

@@ -19,8 +19,17 @@ void ResetBoard();
 // The players.dat key a game against the computer is counted on.
 inline constexpr const char* ComputerRecordName = "Computer";
 
-// Counts a result on the key's record of players.dat (the counter rule), through PlayerRec.
+// Counts a result on the key's record of players.dat (the counter rule), through PlayerRec. A
+// result that cannot be written is told on the status line; the file keeps its old counts.
 void CountResult(const std::string& Key, GameResult Result);
+
+// Tells the player that players.dat failed. `Lead` says what could not be done ("The game result
+// could not be saved"); empty: only the problem. The windows show a message box; the game's own
+// procedures a "System Message: ..." line in the status list (a box when there is no main window).
+void ShowPlayerFileProblem(const PlayerFile& File, const std::string& Lead = {});
+void TellPlayerFileProblem(const PlayerFile& File, const std::string& Lead = {});
+
+inline constexpr const char* PlayerFileErrorTitle = "Player File Error";
 
 // A panel counter goes up by one: the number its caption begins with (0 when none) plus 1.
 void BumpCounterCaption(platform::ui::Label& label);

@@ -55,10 +55,7 @@ void opponentLeft(engine::GameControls& c) {
     for (ui::Label* label : {&c.Label7, &c.Label8, &c.Label9, &c.Label10, &c.Label11, &c.Label12, &c.Label13})
         label->Caption = "";
     c.Picture1.Picture = c.Pics.photona.Picture;
-    if (!alreadyCounted) {
-        engine::PlayerFile file;
-        if (file.exists()) file.count(s.UserName, engine::GameResult::Won, s.PlayerRec);
-    }
+    if (!alreadyCounted) engine::CountResult(s.UserName, engine::GameResult::Won);
     engine::AddStatusLine("Your opponent forfieted game. You win.");
     engine::AddStatusLine("Ready..");
 }

@@ -2,6 +2,7 @@
 
 #include "engine/GameControls.h"
 #include "engine/State.h"
+#include "engine/GameEnd.h"
 #include "engine/playerfile/PlayerFile.h"
 
 namespace netplay {
@@ -22,6 +23,7 @@ wire::PlayerInfoBlock ownPlayerInfo() {
     engine::PlayerRecord& record = s.PlayerRec;
     const engine::PlayerFile file;
     if (file.find(s.UserName, record) == 0) {
+        if (file.problem() != engine::FileProblem::None) engine::TellPlayerFileProblem(file);
         // A buffer left holding the file's last record belongs to someone else.
         return wire::playerInfoFromCounters(wire::trimBlanks(s.UserName), wire::trimBlanks(s.UserLocation), 0, 0,
                                             0, 0);

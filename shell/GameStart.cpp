@@ -30,12 +30,13 @@ void mnuplaycomputer_Click() {
     m.lantimer.Enabled = true;
     m.Picture1.Picture = m.Pics.pcplayer.Picture;
     engine::PlayerFile file;
-    if (file.exists() && file.find(engine::ComputerName, s.PlayerRec) > 0) {
+    if (file.find(engine::ComputerName, s.PlayerRec) > 0) {
         m.Label10.Caption = std::to_string(s.PlayerRec.number(PlayerField::Won));
         m.Label11.Caption = std::to_string(s.PlayerRec.number(PlayerField::Lost));
         m.Label12.Caption = std::to_string(s.PlayerRec.number(PlayerField::Tied));
         m.Label9.Caption = std::to_string(s.PlayerRec.number(PlayerField::Played));
     }
+    if (file.problem() != engine::FileProblem::None) engine::TellPlayerFileProblem(file);
     engine::StartRound();
     if (MenuForm* strip = menuformIfLoaded()) strip->Unload();
 }

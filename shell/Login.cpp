@@ -1,5 +1,6 @@
 #include "shell/Login.h"
 
+#include "engine/GameEnd.h"
 #include "engine/GameControls.h"
 #include "engine/Shared.h"
 #include "engine/State.h"
@@ -26,6 +27,23 @@ ui::FormSlot<Login>& slot() {
 std::string upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return text;
+}
+
+// A player who logs on while the main window is still open (after the previous player deleted
+// his profile) meets it as after a fresh start: his own board, status list and game state, none
+// of the deleted player's.
+void closeLeftOverMainWindow() {
+    window::MainWindow* m = window::mainIfLoaded();
+    if (!m) return;
+    engine::State& s = engine::state();
+    s.ComputerGame = 0;
+    s.LanGame = 0;
+    s.InetState = engine::InetIdle;
+    s.GameOver = 0;
+    s.TurnName.clear();
+    s.Player1Name.clear();
+    s.Player2Name.clear();
+    m->Unload();
 }
 
 void notice(const std::string& text) {
@@ -91,8 +109,9 @@ void Login::Form_Load() {
                      "\n\n" + "New users, enter your name or a nick-name that you wish to be know as.";
     engine::SetCurrentDirToAppPath();
     engine::PlayerFile file;
-    if (!file.exists()) return;
-    for (const engine::PlayerRecord& record : file.readAll()) {
+    const std::vector<engine::PlayerRecord> records = file.readAll();
+    if (file.problem() != engine::FileProblem::None) engine::ShowPlayerFileProblem(file);
+    for (const engine::PlayerRecord& record : records) {
         const std::string name = record.trimmed(PlayerField::Name);
         // The computer's own record is never offered, whatever its spelling.
         if (upper(name) == "COMPUTER") continue;
@@ -109,7 +128,6 @@ void Login::Combo1_Click() {
     Label1.Visible = false;
     Text1.Visible = false;
     engine::PlayerFile file;
-    if (!file.exists()) return;
     const std::string chosen = engine::trimmedKey(Combo1.Text.get());
     for (const engine::PlayerRecord& record : file.readAll()) {
         if (record.trimmed(PlayerField::Name) != chosen) continue;
@@ -130,13 +148,13 @@ void Login::Command1_Click() {
     if (platform::text::utf8Length(name) > engine::fieldSpec(PlayerField::Name).width) return notice(NameTooLongText);
 
     engine::PlayerFile file;
-    int found = 0;
-    if (file.exists()) {
-        found = file.find(name, s.PlayerRec);
-        if (found > 0 && hasPasswordInForce(s.PlayerRec.text(PlayerField::Password)) &&
-            engine::trimmedKey(Text1.Text.get()) != s.PlayerRec.trimmed(PlayerField::Password))
-            return notice(InvalidPasswordText);
-    }
+    const int found = file.find(name, s.PlayerRec);
+    // A file that cannot be read says nothing about the name: it is not a new player.
+    if (file.problem() != engine::FileProblem::None) return engine::ShowPlayerFileProblem(file);
+    if (found > 0 && hasPasswordInForce(s.PlayerRec.text(PlayerField::Password)) &&
+        engine::trimmedKey(Text1.Text.get()) != s.PlayerRec.trimmed(PlayerField::Password))
+        return notice(InvalidPasswordText);
+    closeLeftOverMainWindow();
     if (found == 0) {
         s.UserName = name;
         settings().Show();

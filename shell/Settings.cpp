@@ -1,5 +1,6 @@
 #include "shell/Settings.h"
 
+#include "engine/GameEnd.h"
 #include "engine/Shared.h"
 #include "engine/State.h"
 #include "engine/playerfile/PlayerFile.h"
@@ -216,6 +217,9 @@ void Settings::layout() {
     Label54.Caption = "Customers of online services that connect through their own proxy server: tick the box above and "
                       "enter the proxy address your service gives.";
     onTab(Label54, 2, 240, 4300, 6000, 720);
+    // The decoration has no artwork of its own: it stays invisible, and so draws nothing rather
+    // than an empty grey box.
+    Picture2.Visible = false;
     onTab(Picture2, 2, 6600, 3600, 450, 360);
 
     Command2.Caption = "Save this profile";
@@ -308,9 +312,11 @@ void Settings::Form_Load() {
     Command3.Enabled = false;
 
     engine::PlayerFile file;
-    if (file.exists()) {
+    const std::vector<engine::PlayerRecord> records = file.readAll();
+    if (file.problem() != engine::FileProblem::None) engine::ShowPlayerFileProblem(file);
+    {
         const std::string key = engine::trimmedKey(s.UserName);
-        for (const engine::PlayerRecord& r : file.readAll()) {
+        for (const engine::PlayerRecord& r : records) {
             if (r.trimmed(PlayerField::Name) != key) continue;
             Command3.Enabled = true;
             if (r.number(PlayerField::LanFixed) == 1) {

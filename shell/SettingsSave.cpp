@@ -1,5 +1,6 @@
 // The profile editor's Save and Delete. Save checks every entry before it changes anything, so a
 // refused Save leaves players.dat, the running session and the main window exactly as they were.
+#include "engine/GameEnd.h"
 #include "engine/Shared.h"
 #include "engine/State.h"
 #include "engine/playerfile/PlayerFile.h"
@@ -7,6 +8,7 @@
 #include "shell/Board.h"
 #include "shell/Login.h"
 #include "shell/Settings.h"
+#include "window/LeaveInternet.h"
 #include "window/MainWindow.h"
 
 namespace shell {
@@ -31,6 +33,12 @@ inline constexpr const char* NeedPasswordSave =
 inline constexpr const char* NeedPasswordDelete =
     "You have a previously selected password. This must be entered to delete your record. Enter your current password.";
 inline constexpr const char* WrongPassword = "The current password you entered is incorrect. Please try again.";
+constexpr std::size_t MinPasswordLength = 4;
+inline constexpr const char* PasswordTooShort =
+    "Your new password is too short. A password must have 4 to 10 characters. Enter a longer password, or leave the "
+    "box blank if no password is desired.";
+inline constexpr const char* PasswordTooLong =
+    "Your new password is too long. A password must have 4 to 10 characters. Enter a shorter password.";
 
 } // namespace
 
@@ -39,7 +47,10 @@ void Settings::Command2_Click() {
     const std::string key = engine::trimmedKey(Label15.Caption.get());
     engine::PlayerFile file;
     engine::PlayerRecord found;   // a new profile starts from a record never written to
-    const int position = file.exists() ? file.find(key, s.PlayerRec) : 0;
+    const int position = file.find(key, s.PlayerRec);
+    // A file that cannot be read is never written over with a fresh one.
+    if (file.problem() != engine::FileProblem::None)
+        return engine::ShowPlayerFileProblem(file, "Your profile could not be saved");
     if (position > 0) found = s.PlayerRec;
 
     // All checks first.
@@ -61,6 +72,10 @@ void Settings::Command2_Click() {
     const std::string provider = lanFixed ? engine::trimmedKey(List1.Text()) : std::string();
     if (lanFixed && provider.size() < 4) return notice("You did not select a network protocal to use!", "Settings Error");
     const std::string password = engine::trimmedKey(Text4.Text.get());
+    // A password is kept exactly as it will be asked for at log-on, or not taken at all.
+    const std::size_t passwordLength = platform::text::utf8Length(password);
+    if (passwordLength > 0 && passwordLength < MinPasswordLength) return notice(PasswordTooShort, "Settings Error");
+    if (passwordLength > engine::fieldSpec(PlayerField::Password).width) return notice(PasswordTooLong, "Settings Error");
     const std::string location = engine::trimmedKey(Text2.Text.get());
     const std::string board = List3.Text();
     std::vector<std::string> sounds;
@@ -74,7 +89,7 @@ void Settings::Command2_Click() {
     // The record.
     engine::PlayerRecord record = found;
     record.setText(PlayerField::Name, key);
-    record.setText(PlayerField::Password, password.size() >= 4 ? password : std::string());
+    record.setText(PlayerField::Password, password);
     record.setText(PlayerField::Location, location);
     record.setNumber(PlayerField::PhotoMode, photoShown ? engine::PhotoShown : engine::PhotoHidden);
     record.setText(PlayerField::PhotoAddress, photoShown ? photo : std::string());
@@ -88,9 +103,7 @@ void Settings::Command2_Click() {
 
     s.PlayerRec = record;
     const bool written = position > 0 ? file.rewrite(position, s.PlayerRec) : file.create(s.PlayerRec) > 0;
-    if (!written)
-        return notice("Your profile could not be saved: players.dat cannot be written. Please check the program folder.",
-                      "Settings Error");
+    if (!written) return engine::ShowPlayerFileProblem(file, "Your profile could not be saved");
 
     // Only now the running session takes the profile.
     s.UserLocation = record.trimmed(PlayerField::Location);
@@ -115,15 +128,18 @@ void Settings::Command3_Click() {
         return;
     engine::PlayerFile file;
     std::string stored;
-    if (file.exists() && file.find(key, s.PlayerRec) > 0) stored = s.PlayerRec.trimmed(PlayerField::Password);
+    if (file.find(key, s.PlayerRec) > 0) stored = s.PlayerRec.trimmed(PlayerField::Password);
+    if (file.problem() != engine::FileProblem::None)
+        return engine::ShowPlayerFileProblem(file, "The profile could not be deleted");
     if (Text5.Visible) {
         const std::string current = engine::trimmedKey(Text5.Text.get());
         if (current.size() < 4) return notice(NeedPasswordDelete, "Need Password!");
         if (current != stored) return notice(WrongPassword, "Password Incorrect");
     }
-    if (file.exists() && !file.remove(key))
-        return notice("The profile could not be deleted: players.dat cannot be written. Please check the program folder.",
-                      "Settings Error");
+    // A player who deletes himself gives up the Internet game he is in, as a change of user does.
+    if (!window::ConfirmLeaveInternet(window::CurrentlyPlayingText, false)) return;
+    if (!file.remove(key) && file.problem() != engine::FileProblem::None)
+        return engine::ShowPlayerFileProblem(file, "The profile could not be deleted");
     // The deleted player's proxy goes with the profile; the next log-on sets its own.
     applyProxy(window::mainIfLoaded(), false, {});
     Unload();

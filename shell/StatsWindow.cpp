@@ -1,5 +1,6 @@
 #include "shell/StatsWindow.h"
 
+#include "engine/GameEnd.h"
 #include "engine/Shared.h"
 #include "engine/State.h"
 #include "engine/GameControls.h"
@@ -19,10 +20,15 @@ ui::FormSlot<StatsWindow>& slot() {
 
 // The rows of players.dat, in file order; nothing at all when there is no file.
 std::optional<std::vector<StatsEntry>> readEntries() {
-    if (!engine::FileExists(engine::PlayersFileName)) return std::nullopt;
     engine::PlayerFile file;
+    if (!file.exists()) return std::nullopt;
+    const std::vector<engine::PlayerRecord> records = file.readAll();
+    if (file.problem() != engine::FileProblem::None) {
+        engine::ShowPlayerFileProblem(file);
+        return std::nullopt;
+    }
     std::vector<StatsEntry> entries;
-    for (const engine::PlayerRecord& record : file.readAll()) {
+    for (const engine::PlayerRecord& record : records) {
         // Every reader goes through the one record buffer.
         engine::PlayerRecord& rec = engine::state().PlayerRec;
         rec = record;

@@ -14,12 +14,4 @@ UpdateVerdict interpretUpdateReply(std::string_view reply) {
     return UpdateVerdict::Failed;
 }
 
-std::string transferErrorLine(long number, std::string_view description) {
-    std::string line = number < 0 ? std::string() : std::string(" ");
-    line += std::to_string(number);
-    line += ": ";
-    line += description;
-    return line;
-}
-
 } // namespace shell

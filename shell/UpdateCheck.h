@@ -30,10 +30,6 @@ std::size_t markerPosition(std::string_view text, std::string_view marker);
 
 UpdateVerdict interpretUpdateReply(std::string_view reply);
 
-// The status line for a failed transfer: the error number (after one blank unless it is
-// negative), ": " and the error's text, e.g. " 35761: Request timed out".
-std::string transferErrorLine(long number, std::string_view description);
-
 namespace update_texts {
 inline constexpr std::string_view kChecking = "Checking server for updates...please wait.";
 inline constexpr std::string_view kCurrentBox = "This version is up-to-date!";

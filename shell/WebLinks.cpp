@@ -34,10 +34,15 @@ std::string_view downloadCaption(int item) {
 }
 
 void OpenWebLink(WebLink link) {
-    platform::ShellOpen* shell = engine::state().services.shell;
-    if (!shell) return;
-    // The desktop opens relative files from the program folder; a link it cannot open is let go.
-    (void)shell->open(std::string(webLinkTarget(link)));
+    const engine::State& s = engine::state();
+    // The desktop opens relative files from the program folder.
+    const std::string target(webLinkTarget(link));
+    if (s.services.shell && s.services.shell->open(target)) return;
+    if (s.services.dialogs)
+        s.services.dialogs->msgBox("The link " + target +
+                                       " could not be opened. No web browser or mail program on this computer "
+                                       "would take it.\n\nPlease open it yourself, or install a web browser.",
+                                   platform::vbOKOnly + platform::vbInformation, WebLinkErrorTitle);
 }
 
 } // namespace shell

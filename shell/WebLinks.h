@@ -1,7 +1,7 @@
 #pragma once
 // The web links of the "&Web Links" menu: each item hands one fixed target to the desktop's
 // default browser or mail program. The targets and the captions of the five download items are
-// settings of the build (see shell/CMakeLists.txt); a target that cannot be opened does nothing.
+// settings of the build (see shell/CMakeLists.txt); a target that cannot be opened is reported.
 #include <array>
 #include <string_view>
 
@@ -34,7 +34,9 @@ std::string_view webLinkTarget(WebLink link);
 // Caption of download item 1..5 of the submenu; "" outside 1..5.
 std::string_view downloadCaption(int item);
 
-// Hands the link's target to the desktop; whatever happens, nothing more is done or said.
+inline constexpr const char* WebLinkErrorTitle = "Web Link";
+
+// Hands the link's target to the desktop; when nothing there can open it, the player is told.
 void OpenWebLink(WebLink link);
 
 } // namespace shell

@@ -1,7 +1,7 @@
 #include "window/LeaveInternet.h"
 
 #include "engine/State.h"
-#include "engine/playerfile/PlayerFile.h"
+#include "engine/GameEnd.h"
 #include "netplay/InetGame.h"
 
 namespace window {
@@ -25,8 +25,7 @@ bool leaveGame(const std::string& playingText) {
     if (s.InetState != engine::InetPlaying) return true;
     if (!askYesNo(playingText, "Do you wish to cancel current game and score a loss?", "Quit Game In Play!")) return false;
     // The forfeit counts on the player's own record, wherever it stands in the file.
-    engine::PlayerFile file;
-    if (file.exists()) file.count(s.UserName, engine::GameResult::Lost, s.PlayerRec);
+    engine::CountResult(s.UserName, engine::GameResult::Lost);
     QuitInternetGameNow();
     return true;
 }

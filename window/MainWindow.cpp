@@ -20,6 +20,7 @@ namespace {
 
 constexpr ui::Color BlueText = 0x0000FF;
 constexpr ui::Color LightGrey = 0xC0C0C0;
+constexpr int CounterWidth = 1035;   // from the panel's counter column to just short of the board
 
 // Without a network the transfer control still answers: every request fails.
 class NoNetwork final : public platform::HttpClient {
@@ -101,11 +102,19 @@ void MainWindow::layout() {
         ui::Label& label;
         int left, top, width, height;
     };
-    for (const Panel& p : {Panel{Label7, 480, 2220, 1575, 225}, Panel{Label8, 480, 2700, 1575, 495},
-                           Panel{Label9, 1485, 3300, 435, 225}, Panel{Label10, 1485, 3570, 495, 225},
-                           Panel{Label11, 1485, 3840, 435, 225}, Panel{Label12, 1485, 4140, 435, 225}}) {
+    for (const Panel& p : {Panel{Label7, 480, 2220, 1575, 225}, Panel{Label8, 480, 2700, 1575, 495}}) {
         p.label.Font = bold;
         p.label.ForeColor = BlueText;
+        p.label.Move(p.left, p.top, p.width, p.height);
+        inMain(p.label);
+    }
+    // The four counters reach to the board's edge on one line, so every count up to 32767 shows
+    // whole.
+    for (const Panel& p : {Panel{Label9, 1485, 3300, CounterWidth, 225}, Panel{Label10, 1485, 3570, CounterWidth, 225},
+                           Panel{Label11, 1485, 3840, CounterWidth, 225}, Panel{Label12, 1485, 4140, CounterWidth, 225}}) {
+        p.label.Font = bold;
+        p.label.ForeColor = BlueText;
+        p.label.WordWrap = false;
         p.label.Move(p.left, p.top, p.width, p.height);
         inMain(p.label);
     }
@@ -220,15 +229,12 @@ void MainWindow::wire() {
     SendButton.onClick = [this] { SendButton_Click(); };
     ChatText.onKeyPress = [this](int& key) { ChatText_KeyPress(key); };
 
-    // Label12, light and Label14 have no drop handler: a tile dropped there stays hidden.
+    // A tile dropped anywhere but on a board cell goes back to the rack: the hidden slot would
+    // otherwise be refilled as if played, losing one tile and doubling another.
     const auto elsewhere = [this](ui::Control& source, float x, float y) { DropElsewhere(source, x, y); };
     onDragDrop = elsewhere;
-    for (ui::Control* c : std::initializer_list<ui::Control*>{
-             &main1, &Blank, &Image1, &Image2, &Image3, &Image4, &Image5, &Image6, &Image7, &Image8, &Image9, &Image10,
-             &Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7, &Label8, &Label9, &Label10, &Label11,
-             &Label13, &dragbar, &Picture1, &StatusText, &ChatText, &MenuButton, &MinButton, &CloseButton,
-             &SendButton, &soundbutton})
-        c->onDragDrop = elsewhere;
+    for (ui::Control* c : controls())
+        if (!c->onDragDrop) c->onDragDrop = elsewhere;
 }
 
 void MainWindow::Form_Load() {

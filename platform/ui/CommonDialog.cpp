@@ -1,6 +1,7 @@
 #include "platform/ui/CommonDialog.h"
 
 #include "platform/ui/Desktop.h"
+#include "platform/ui/Files.h"
 
 #include <system_error>
 
@@ -47,7 +48,7 @@ bool CommonDialog::ShowOpen() {
 }
 
 void CommonDialog::ShowHelp() {
-    if (const HelpViewer& viewer = viewerSlot()) viewer(HelpFile, HelpCommand, HelpContext);
+    if (const HelpViewer& viewer = viewerSlot()) viewer(resolveFileName(HelpFile), HelpCommand, HelpContext);
 }
 
 } // namespace platform::ui

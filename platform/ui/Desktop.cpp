@@ -36,6 +36,12 @@ void Desktop::activate(Form& form) {
     if (m_active == &form && form.loaded()) dispatch([&form] { form.Form_Activate(); });
 }
 
+void Desktop::deactivate() {
+    Form* previous = m_active;
+    m_active = nullptr;
+    if (previous && previous->loaded()) dispatch([previous] { previous->Form_Deactivate(); });
+}
+
 void Desktop::formLoaded(Form& form) {
     if (std::find(m_forms.begin(), m_forms.end(), &form) == m_forms.end()) m_forms.push_back(&form);
 }

@@ -58,6 +58,9 @@ public:
     // Form_Activate. Message boxes and other dialogs are not windows of the program, so they
     // never deactivate one.
     void activate(Form& form);
+    // A window of the program that is no form (the help window) took the focus: the active form
+    // hears Form_Deactivate, and none is active until one of ours is again.
+    void deactivate();
     Form* activeForm() const { return m_active; }
 
     // Forms that are loaded, in load order.

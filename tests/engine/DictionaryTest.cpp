@@ -1,5 +1,6 @@
 #include "engine/Board.h"
 #include "engine/Dictionary.h"
+#include "engine/GameControls.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestDoubles.h"
 
@@ -120,11 +121,15 @@ TEST_F(DictionaryTest, BlankRecordNeverMatchesTileLetters) {
 }
 
 TEST_F(DictionaryTest, ADuplicatedWordIsFoundOnceButEndsTheGameOncePerEntry) {
+    GameControls controls{doubles.http};
+    state().controls = &controls;
     loadFile(record("able") + record("bake") + record("ABLE"));
     EXPECT_TRUE(found("able"));
     state().TurnName = "Ann";
     LookUpWord("able");
-    EXPECT_EQ(lastLookUpHits(), 2);
+    state().controls = nullptr;
+    const std::string line = "Ann made word able. Game Over. Winner is Ann";
+    EXPECT_EQ(controls.StatusText.items(), (std::vector<std::string>{line, line}));
     EXPECT_EQ(state().GameOver, 1);
     EXPECT_EQ(state().MoveEndedGame, 1);
     EXPECT_EQ(state().WinningWord, "able");
@@ -145,6 +150,17 @@ TEST_F(DictionaryTest, AWordNotListedChangesNothing) {
     EXPECT_EQ(state().GameOver, 0);
     EXPECT_EQ(state().MoveEndedGame, 0);
     EXPECT_EQ(state().WinningWord, "prev");
+}
+
+TEST_F(DictionaryTest, FileIsFoundWhateverTheCaseOfItsName) {
+    dir.write("WordList.DIC", record("able") + record("bake"));
+    LoadWordList();
+    EXPECT_TRUE(doubles.dialogs.shown.empty());
+    EXPECT_EQ(state().WordCount, 2);
+    EXPECT_TRUE(found("bake"));
+    EXPECT_EQ(wordRecordCount(), 2);
+    ASSERT_TRUE(readWordRec(2));
+    EXPECT_EQ(state().WordRec.Word, "bake  ");
 }
 
 TEST_F(DictionaryTest, MissingFileSaysSoAndKeepsTheList) {

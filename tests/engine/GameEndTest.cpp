@@ -33,6 +33,19 @@ TEST_F(GameEnd, ComputerWordCountsComputerWin) {
     EXPECT_EQ(gameOver.shown, std::vector<GameEnding>{GameEnding::Win});
 }
 
+TEST_F(GameEnd, ResultThatCannotBeSavedIsToldOnTheStatusLine) {
+    engine::state().TurnName = "Computer";
+    const std::string before = golden::computer({10, 4, 5, 1});
+    putPlayers(before);
+    std::filesystem::create_directory(folder.path() / "players.tmp");   // nowhere to write the new file
+    engine::ShowWinningWord(0, 1, 2, 3);
+    EXPECT_EQ(players(), before);
+    ASSERT_GE(controls.StatusText.ListCount(), 1);
+    EXPECT_EQ(controls.StatusText.items().back(),
+              "System Message: The game result could not be saved: players.dat cannot be written (Is a directory).");
+    EXPECT_EQ(gameOver.shown, std::vector<GameEnding>{GameEnding::Win});
+}
+
 TEST_F(GameEnd, PlayerWordAgainstComputerLeavesPlayersOwnRecord) {
     engine::state().TurnName = "Alice";
     putPlayers(golden::profile("Alice", "", "A", {2, 1, 1, 0}) + golden::computer({10, 4, 5, 1}));

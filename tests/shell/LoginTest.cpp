@@ -45,6 +45,18 @@ TEST_F(LoginTest, WithoutPlayerFileTheListIsEmptyAndANameOpensTheEditorForANewPl
     EXPECT_EQ(engine::state().UserName, "Newbie");
 }
 
+TEST_F(LoginTest, PlayerFileThatCannotBeReadIsShownAndNoNameCountsAsNew) {
+    std::filesystem::create_symlink("players.dat", scene.folder / "players.dat");   // there, never readable
+    shell::login();
+    ASSERT_EQ(scene.doubles.dialogs.shown.size(), 1u);
+    EXPECT_EQ(scene.doubles.dialogs.last().title, "Player File Error");
+    accept("Newbie");
+    EXPECT_EQ(scene.doubles.dialogs.shown.size(), 2u);
+    EXPECT_EQ(lastText().rfind("players.dat cannot be read", 0), 0u);
+    EXPECT_EQ(shell::settingsIfLoaded(), nullptr);
+    EXPECT_NE(shell::loginIfLoaded(), nullptr);
+}
+
 TEST_F(LoginTest, NameShorterThanTwoIsRefused) {
     accept(" x ");
     EXPECT_EQ(lastText(), shell::EnterNameText);

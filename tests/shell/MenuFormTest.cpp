@@ -215,4 +215,27 @@ TEST_F(MenuFormTest, ChangeUserFromTheWaitingRoomWithdrawsTheEntryFirst) {
     EXPECT_NE(shell::loginIfLoaded(), nullptr);
 }
 
+// Each web link leads to what its caption names: a web page for the site and the store, a page of
+// downloads for the shareware, a mail for the mail; every file it names is delivered.
+TEST_F(MenuFormTest, EachWebLinkLeadsToTheKindItsCaptionNames) {
+    const auto kindOf = [](const std::string& target) {
+        if (target.rfind("mailto:", 0) == 0) return std::string("mail");
+        const bool page = target.rfind("http", 0) == 0 || (target.size() > 5 && target.substr(target.size() - 5) == ".html");
+        return std::string(page ? "page" : "file");
+    };
+    shell::MenuForm& s = strip();
+    const std::vector<std::pair<ui::MenuItem*, std::string>> items = {
+        {&s.mnuemail, "mail"}, {&s.mnugoweb, "page"}, {&s.mnustore, "page"}, {&s.mnushareware, "page"}};
+    for (const auto& [item, kind] : items) {
+        scene.doubles.shell.opened.clear();
+        item->click();
+        ASSERT_EQ(scene.doubles.shell.opened.size(), 1u) << item->Caption.get();
+        const std::string target = scene.doubles.shell.opened[0];
+        EXPECT_EQ(kindOf(target), kind) << item->Caption.get() << ": " << target;
+        if (kind == "page" && target.rfind("http", 0) != 0) {
+            EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(TESSARINE_PROGRAM_DIR) / target)) << target;
+        }
+    }
+}
+
 } // namespace

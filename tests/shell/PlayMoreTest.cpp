@@ -2,6 +2,7 @@
 // keeps itself in front.
 #include "engine/GameOverSeam.h"
 #include "engine/State.h"
+#include "platform/help/HelpFile.h"
 #include "platform/ui/Desktop.h"
 #include "shell/PlayMore.h"
 #include "tests/support/GameScene.h"
@@ -156,4 +157,19 @@ TEST(GameOverDialog, ComesBackToTheFrontUntilAButtonIsClicked) {
     desktop.activate(scene.w);
     EXPECT_EQ(desktop.activeForm(), &scene.w);
     EXPECT_TRUE(scene.w.MenuButton.Enabled.get());
+}
+
+// The help tells the player which button does what, by the names the dialog's buttons show.
+TEST(GameOverDialog, HelpNamesTheButtonsAsTheDialogShowsThem) {
+    DialogScene scene;
+    scene.playerMakesWord();
+    ASSERT_NE(scene.dialog(), nullptr);
+    std::vector<std::string> boldWords;
+    const auto help = platform::help::HelpFile::load(TESSARINE_HELP_SOURCE);
+    for (const auto& topic : help.topics())
+        for (const auto& block : topic.body)
+            if (block.kind == platform::help::BlockKind::Bullet && !block.spans.empty() && block.spans[0].bold &&
+                topic.title.find("Winning") != std::string::npos)
+                boldWords.push_back(block.spans[0].text);
+    EXPECT_EQ(boldWords, (std::vector<std::string>{scene.dialog()->Command1.Caption.get(), scene.dialog()->Command2.Caption.get()}));
 }

@@ -78,16 +78,21 @@ TEST_F(SettingsSaveTest, EmptyStoredLocationIsSavedAsUnknown) {
     EXPECT_EQ(scene.players()[0].trimmed(PlayerField::Location), "Unknown");
 }
 
-TEST_F(SettingsSaveTest, PasswordRules) {
+TEST_F(SettingsSaveTest, PasswordThatCannotBeKeptAsTypedIsRefusedAtSave) {
+    for (const char* typed : {"abc", "a", "abcdefghijkl"}) {
+        shell::Settings& e = open("Newbie");
+        e.Text4.Text = typed;
+        e.Command2.click();
+        EXPECT_EQ(last().title, "Settings Error") << typed;
+        EXPECT_NE(last().prompt.find("A password must have 4 to 10 characters."), std::string::npos) << typed;
+        EXPECT_FALSE(std::filesystem::exists(scene.folder / "players.dat")) << typed;
+        EXPECT_NE(shell::settingsIfLoaded(), nullptr);
+        e.Unload();
+    }
     shell::Settings& e = open("Newbie");
-    e.Text4.Text = "abc";   // too short: no password
+    e.Text4.Text = " abcdefghij ";
     e.Command2.click();
-    EXPECT_EQ(scene.players()[0].trimmed(PlayerField::Password), "");
-    engine::state().UserName = "Other";
-    shell::Settings& f = shell::settings();
-    f.Text4.Text = "abcdefghijkl";   // cut to 10
-    f.Command2.click();
-    EXPECT_EQ(scene.players()[2].trimmed(PlayerField::Password), "abcdefghij");
+    EXPECT_EQ(scene.players()[0].trimmed(PlayerField::Password), "abcdefghij");
 }
 
 TEST_F(SettingsSaveTest, StoredPasswordMustBeGivenToSave) {
@@ -221,6 +226,42 @@ TEST_F(SettingsSaveTest, BoardThatCannotBeLoadedFallsBackToMarble) {
     e.Command2.click();
     EXPECT_NE(window::main().main1.Picture->path().find("Marble.bmp"), std::string::npos);
     EXPECT_TRUE(window::main().Visible);
+}
+
+TEST_F(SettingsSaveTest, PlayerFileThatCannotBeReadIsNeitherReplacedNorMistakenForMissing) {
+    // A players.dat that refers to itself: there, but never readable.
+    std::filesystem::create_symlink("players.dat", scene.folder / "players.dat");
+    shell::Settings& e = open("Newbie");
+    EXPECT_EQ(last().title, "Player File Error");
+    e.Command2.click();
+    EXPECT_EQ(last().title, "Player File Error");
+    EXPECT_EQ(last().prompt.rfind("Your profile could not be saved.\n\nplayers.dat cannot be read", 0), 0u);
+    EXPECT_TRUE(std::filesystem::is_symlink(scene.folder / "players.dat"));
+    EXPECT_NE(shell::settingsIfLoaded(), nullptr);
+    EXPECT_EQ(window::mainIfLoaded(), nullptr);
+}
+
+TEST_F(SettingsSaveTest, AfterADeleteTheNextPlayerMeetsAFreshMainWindow) {
+    engine::PlayerRecord zed = ShellScene::profile("Zed");
+    zed.setText(PlayerField::BoardName, "woody");
+    scene.writePlayers({ShellScene::profile("Bob"), zed, ShellScene::profile("Computer", "", 5, 2, 2, 1)});
+    shell::login().Combo1.Text = "Bob";
+    shell::login().Command1.click();
+    window::MainWindow& bobs = window::main();
+    bobs.Label7.Caption = "Computer";
+    engine::state().ComputerGame = 1;
+    const ui::Picture bobsBoard = bobs.main1.Picture.get();
+    open("Bob").Command3.click();
+    ASSERT_NE(shell::loginIfLoaded(), nullptr);
+    shell::login().Combo1.Text = "Zed";
+    shell::login().Command1.click();
+    window::MainWindow& m = window::main();
+    EXPECT_EQ(m.Caption.get(), "Tessarine v1.1 - Zed Logged On");
+    for (const std::string& line : m.StatusText.items()) EXPECT_EQ(line.find("Bob"), std::string::npos) << line;
+    EXPECT_NE(m.StatusText.items().back().find("Welcome Zed"), std::string::npos);
+    EXPECT_EQ(m.Label7.Caption.get(), "");
+    EXPECT_FALSE(m.main1.Picture.get() == bobsBoard);
+    EXPECT_EQ(engine::state().ComputerGame, 0);
 }
 
 TEST_F(SettingsSaveTest, DeleteAnsweredNoDoesNothing) {

@@ -42,6 +42,13 @@ TEST_F(SettingsTest, NewPlayerSeesTheDefaults) {
     EXPECT_EQ(s.SoundPlayError, "missed.wav");
 }
 
+TEST_F(SettingsTest, ConnectionsTabShowsNoEmptyDecorationBox) {
+    shell::Settings& e = shell::settings();
+    e.SSTab1.Tab = 2;
+    EXPECT_TRUE(e.Option21.shownOnScreen());
+    EXPECT_FALSE(e.Picture2.shownOnScreen());
+}
+
 TEST_F(SettingsTest, BoardsAreListedByNameWithMarblePreselected) {
     shell::Settings& e = open("Newbie");
     EXPECT_EQ(e.List3.items(), (std::vector<std::string>{"bricks", "flowers", "forest", "Marble", "steel", "sunset", "undersea", "woody"}));

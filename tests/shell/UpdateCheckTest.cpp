@@ -40,15 +40,6 @@ TEST(UpdateReply, MarkerPositionIsOneBasedAndZeroWhenAbsent) {
     EXPECT_EQ(shell::markerPosition("abc", "*CURRENT*"), 0u);
 }
 
-TEST(UpdateErrorLine, NumberHasOneLeadingBlankThenColon) {
-    EXPECT_EQ(shell::transferErrorLine(35761, "Request timed out"), " 35761: Request timed out");
-    EXPECT_EQ(shell::transferErrorLine(0, ""), " 0: ");
-}
-
-TEST(UpdateErrorLine, NegativeNumberKeepsItsSignWithoutBlank) {
-    EXPECT_EQ(shell::transferErrorLine(-7, "Refused"), "-7: Refused");
-}
-
 TEST(UpdateTexts, QuestionHasExplanationTwoLineFeedsAndQuestion) {
     const std::string_view q = shell::update_texts::kUpdatedQuestion;
     EXPECT_EQ(q.substr(0, q.find('\n')), "Tessarine Live Update has detected a new version is available.");

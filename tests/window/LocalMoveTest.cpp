@@ -238,3 +238,18 @@ TEST(LocalMoveTurn, DraggedWithTheMouseOntoTheDropRow) {
     EXPECT_EQ(scene.rackLetters(), "abczefgh");
     EXPECT_EQ(engine::state().TurnName, "Computer");
 }
+
+TEST(LocalMoveTurn, TileLetGoOnThePanelComesBackAndTheNextMoveRefillsOnlyItsOwnSlot) {
+    MoveScene scene;
+    scene.playersTurn();
+    scene.dragTileTo(scene.w.Image5, scene.w.Label12);
+    EXPECT_TRUE(scene.rackShown());
+    EXPECT_EQ(scene.rackLetters(), "abcdefgh");
+    EXPECT_EQ(scene.sounds(), std::vector<std::string>{"missed.wav"});
+    scene.refillWith('z');
+    scene.dragTileTo(scene.w.Image4, scene.w.Hole(10));   // column 3 falls to the bottom
+    EXPECT_TRUE(scene.blueTile(3, 'd'));
+    EXPECT_TRUE(scene.blank(10));
+    EXPECT_EQ(scene.rackLetters(), "abczefgh");
+    EXPECT_TRUE(scene.rackShown());
+}

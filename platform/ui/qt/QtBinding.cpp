@@ -37,6 +37,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdio>
@@ -313,6 +314,11 @@ public:
         case Kind::Frame: {
             auto* frame = new QGroupBox(this);
             frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+            // The title sits on the frame's top line, as the layout's positions expect: the
+            // controls just below the top would otherwise touch a line drawn under the title.
+            frame->setStyleSheet("QGroupBox { border: 1px solid palette(mid); border-radius: 0px; margin-top: 0.55em; }"
+                                 "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+                                 " left: 8px; padding: 0px 2px; background-color: palette(window); }");
             child = frame;
             break;
         }
@@ -376,9 +382,16 @@ public:
         }
         setWindowTitle(qs(m_form->Caption));
         const int state = m_form->WindowState;
+        if (state == vbNormal && isMaximized() && m_normalSize.isValid() && !m_restoring) {
+            // Back from maximised: the window takes its normal size again at once, so the program
+            // centres it by that size, whatever the window manager reports on its way back.
+            m_restoring = true;
+            m_form->Width.setQuietly(m_normalSize.width() * Tw);
+            m_form->Height.setQuietly((m_normalSize.height() - m_top) * Tw);
+        }
         if (state == vbNormal) {
-            const QRect wanted(m_form->Left / Tw, m_form->Top / Tw, m_form->Width / Tw, m_form->Height / Tw + m_top);
-            if (!isMaximized() && !isMinimized() && geometry() != wanted) {
+            const QRect wanted = modelGeometry();
+            if ((m_restoring || (!isMaximized() && !isMinimized())) && geometry() != wanted) {
                 m_settingGeometry = true;
                 setGeometry(wanted);
                 m_settingGeometry = false;
@@ -386,14 +399,20 @@ public:
         }
         if (m_form->Visible) {
             if (state == vbMinimized && !isMinimized()) showMinimized();
-            else if (state == vbMaximized && !isMaximized()) showMaximized();
-            else if (state == vbNormal && (isMinimized() || isMaximized() || !isVisible())) showNormal();
+            else if (state == vbMaximized && !isMaximized()) {
+                m_normalSize = geometry().size();
+                showMaximized();
+            } else if (state == vbNormal && (isMinimized() || isMaximized() || !isVisible())) showNormal();
             else if (!isVisible()) show();
         } else if (isVisible()) {
             hide();
         }
         if (!m_form->Visible && m_modal) m_modal->quit();
         relayout();
+    }
+
+    QRect modelGeometry() const {
+        return QRect(m_form->Left / Tw, m_form->Top / Tw, m_form->Width / Tw, m_form->Height / Tw + m_top);
     }
 
     void relayout() {
@@ -642,25 +661,45 @@ protected:
         } else if (e->type() == QEvent::WindowStateChange) {
             const int state = isMinimized() ? vbMinimized : isMaximized() ? vbMaximized : vbNormal;
             m_form->stateChangedByUser(state);
+            if (m_restoring && state == vbNormal) {
+                // The window manager may bring back a size of its own: the program's wins.
+                m_settingGeometry = true;
+                setGeometry(modelGeometry());
+                m_settingGeometry = false;
+            }
         }
         QWidget::changeEvent(e);
     }
     void resizeEvent(QResizeEvent* e) override {
         QWidget::resizeEvent(e);
         if (!m_form || !m_form->loaded()) return;
-        if (m_form->WindowState == vbNormal && !m_settingGeometry && isVisible()) {
+        if (m_form->WindowState == vbNormal && !m_settingGeometry && !m_restoring && isVisible()) {
             // The client area's place, as setGeometry takes it: with the window manager's frame
             // counted in, every open and close of the menu strip would creep the window upwards.
             m_form->Left.setQuietly(geometry().x() * Tw);
             m_form->Top.setQuietly(geometry().y() * Tw);
         }
         if (m_menuBar) m_menuBar->setGeometry(0, 0, width(), m_top);
+        // On the way back from maximised the sizes passing by are the window manager's, not the
+        // player's: the way back ends when the window has its normal size again.
+        if (m_restoring) {
+            const QRect wanted = modelGeometry();
+            if (size() != wanted.size() && !isMaximized() && ++m_restoreSteps < 8) {
+                m_settingGeometry = true;
+                setGeometry(wanted);
+                m_settingGeometry = false;
+                return;
+            }
+            m_restoring = false;
+            m_restoreSteps = 0;
+        }
         guarded([&] { m_form->resizedByUser(width() * Tw, (height() - m_top) * Tw); });
         relayout();
     }
     void moveEvent(QMoveEvent* e) override {
         QWidget::moveEvent(e);
-        if (m_form && m_form->loaded() && m_form->WindowState == vbNormal && !m_settingGeometry && isVisible()) {
+        if (m_form && m_form->loaded() && m_form->WindowState == vbNormal && !m_settingGeometry && !m_restoring &&
+            isVisible()) {
             m_form->Left.setQuietly(geometry().x() * Tw);
             m_form->Top.setQuietly(geometry().y() * Tw);
         }
@@ -732,6 +771,9 @@ private:
     Picture m_iconPicture;
     QEventLoop* m_modal = nullptr;
     bool m_settingGeometry = false;
+    QSize m_normalSize;        // the size before the window was maximised
+    bool m_restoring = false;  // on the way back from maximised
+    int m_restoreSteps = 0;
 };
 
 QtBinding::QtBinding() {
@@ -742,6 +784,15 @@ QtBinding::QtBinding() {
         const QRect geometry = screen->geometry();
         desktop.setScreenSize(geometry.width() * Tw, geometry.height() * Tw);
     }
+    // The help window is a window of the program but no form: when it takes the focus, the form
+    // that had it loses it, as the menu strip and the About window must hear to close.
+    m_focusWatch = QObject::connect(qApp, &QGuiApplication::focusWindowChanged, [this](QWindow* window) {
+        if (!window || window->modality() != Qt::NonModal) return;
+        if (window->type() != Qt::Window && window->type() != Qt::Dialog) return;
+        for (FormWidget* widget : std::as_const(m_forms))
+            if (widget->windowHandle() == window) return;
+        guarded([] { Desktop::instance().deactivate(); });
+    });
     Picture::setDecoder([](const std::string& path, Picture::Data& out) {
         auto image = std::make_shared<QImage>(QString::fromStdString(path));
         if (image->isNull()) return false;
@@ -756,6 +807,7 @@ QtBinding::~QtBinding() {
     Desktop& desktop = Desktop::instance();
     if (desktop.viewHost() == this) desktop.setViewHost(nullptr);
     if (desktop.timerHost() == this) desktop.setTimerHost(nullptr);
+    QObject::disconnect(m_focusWatch);
     Picture::setDecoder({});
     for (FormWidget* widget : std::as_const(m_forms)) delete widget;
     for (QTimer* timer : std::as_const(m_timers)) delete timer;

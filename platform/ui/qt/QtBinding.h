@@ -47,6 +47,7 @@ private:
     QHash<Timer*, QTimer*> m_timers;
     bool m_collectPending = false;
     bool m_busyPointer = false;
+    QMetaObject::Connection m_focusWatch;
 };
 
 } // namespace platform::ui::qt

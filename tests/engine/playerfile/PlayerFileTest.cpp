@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using engine::GameResult;
 using engine::PlayerField;
@@ -26,6 +29,12 @@ struct PlayersFolder {
     std::string bytes() const { return dir.read("players.dat"); }
     bool has(const char* name) const { return std::filesystem::exists(dir / name); }
 };
+
+unsigned modeOf(const std::filesystem::path& file) {
+    struct stat info {};
+    ::stat(file.c_str(), &info);
+    return info.st_mode & 0777;
+}
 
 PlayerRecord newProfile(const std::string& name) {
     PlayerRecord r = PlayerRecord::fromBytes(golden::profile(name, "secret", "Leeds", {5, 5, 5, 5}));
@@ -251,4 +260,71 @@ TEST(PlayerList, ReadsWholeRecordsInFileOrder) {
     EXPECT_EQ(all[0].trimmed(PlayerField::Name), "Alice");
     EXPECT_EQ(all[1].trimmed(PlayerField::Name), "Computer");
     EXPECT_EQ(all[2].trimmed(PlayerField::Name), "Bob");
+}
+
+// --- a file that is there but cannot be read, modes, two copies --------------------------------
+
+TEST(PlayerFileProblems, FileThatCannotBeReadIsNeverWrittenOver) {
+    PlayersFolder f;
+    // A players.dat that refers to itself: present, but no read of it succeeds.
+    std::filesystem::create_symlink("players.dat", f.dir / "players.dat");
+    PlayerRecord bob = newProfile("Bob");
+    EXPECT_EQ(f.file.create(bob), 0);
+    EXPECT_EQ(f.file.problem(), engine::FileProblem::CannotRead);
+    EXPECT_FALSE(f.file.count("Computer", GameResult::Won, f.buffer));
+    EXPECT_EQ(f.file.problem(), engine::FileProblem::CannotRead);
+    EXPECT_EQ(f.file.find("Bob", f.buffer), 0);
+    EXPECT_EQ(engine::problemText(f.file), "players.dat cannot be read (Too many levels of symbolic links)");
+    EXPECT_TRUE(std::filesystem::is_symlink(f.dir / "players.dat"));
+    EXPECT_FALSE(f.has("players.tmp"));
+}
+
+TEST(PlayerFileProblems, FailedCounterWriteIsReportedAsAWriteProblem) {
+    PlayersFolder f;
+    const std::string before = golden::computer({1, 0, 1, 0});
+    f.put(before);
+    std::filesystem::create_directory(f.dir / "players.tmp");   // no temporary file can be made
+    EXPECT_FALSE(f.file.count("Computer", GameResult::Won, f.buffer));
+    EXPECT_EQ(f.file.problem(), engine::FileProblem::CannotWrite);
+    EXPECT_EQ(f.bytes(), before);
+}
+
+TEST(PlayerFileModes, RewriteKeepsTheModeAndANewFileIsForItsOwnerOnly) {
+    PlayersFolder f;
+    PlayerRecord alice = newProfile("Alice");
+    ASSERT_EQ(f.file.create(alice), 1);
+    EXPECT_EQ(modeOf(f.dir / "players.dat"), 0600u);
+    for (unsigned mode : {0600u, 0640u, 0604u}) {
+        std::filesystem::permissions(f.dir / "players.dat", std::filesystem::perms(mode));
+        f.dir.write("players.tmp", "left over");
+        std::filesystem::permissions(f.dir / "players.tmp", std::filesystem::perms(0666));
+        EXPECT_TRUE(f.file.count("Computer", GameResult::Tied, f.buffer));
+        EXPECT_EQ(modeOf(f.dir / "players.dat"), mode);
+    }
+}
+
+TEST(PlayerFileLocking, TwoCopiesCountingInOneFolderKeepEveryCount) {
+    PlayersFolder f;
+    f.put(golden::profile("Alice", "", "A") + golden::computer());
+    constexpr int countsEach = 60;
+    std::vector<pid_t> copies;
+    for (int copy = 0; copy < 2; ++copy) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            engine::SystemFileOps ops;
+            PlayerFile file(ops, f.dir.path());
+            PlayerRecord buffer;
+            int counted = 0;
+            for (int i = 0; i < countsEach; ++i) counted += file.count("Computer", GameResult::Won, buffer) ? 1 : 0;
+            ::_exit(counted == countsEach ? 0 : 1);
+        }
+        copies.push_back(pid);
+    }
+    for (pid_t pid : copies) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(f.bytes(), golden::profile("Alice", "", "A") + golden::computer({2 * countsEach, 2 * countsEach, 0, 0}));
 }

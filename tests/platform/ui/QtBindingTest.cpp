@@ -73,9 +73,11 @@ public:
     }
     void Form_Activate() override { ++activations; }
     void Form_Deactivate() override {
+        ++deactivations;
         if (m_sticky && loaded()) Show();
     }
     int activations = 0;
+    int deactivations = 0;
 
 private:
     bool m_sticky;
@@ -108,6 +110,30 @@ TEST(QtBinding, BorderlessWindowHasTheLayoutSizeInPixels) {
     EXPECT_EQ(w->size(), QSize(618, 449));
     EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(binding.widgetOf(board.tile)->geometry(), QRect(498, 110, 32, 32));
+}
+
+TEST(QtBinding, MaximisedWindowComesBackToItsOwnSize) {
+    testing_support::qtApp();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    Board board;
+    board.Show();
+    QWidget* w = binding.widgetOf(board);
+    for (int round = 0; round < 2; ++round) {
+        board.WindowState = ui::vbMaximized;
+        settle();
+        ASSERT_TRUE(w->isMaximized());
+        board.WindowState = ui::vbNormal;
+        // Centred by its normal size, as the menu strip's full-screen toggle does.
+        EXPECT_EQ(board.Width.get(), 9270);
+        board.Left = 1500;
+        board.Top = 1200;
+        settle();
+        EXPECT_FALSE(w->isMaximized());
+        EXPECT_EQ(w->geometry(), QRect(100, 80, 618, 449));
+        EXPECT_EQ(board.Width.get(), 9270);
+        EXPECT_EQ(board.Height.get(), 6735);
+    }
 }
 
 TEST(QtBinding, PicturesAreDecodedAndControlsFollowTheModel) {
@@ -208,6 +234,22 @@ TEST(QtBinding, ChangingAWindowWithoutShowLeavesTheFocusAlone) {
     settle();
     EXPECT_EQ(QApplication::activeWindow(), binding.widgetOf(second));
     EXPECT_EQ(first.activations, before);
+}
+
+TEST(QtBinding, AWindowThatIsNoFormTakingTheFocusDeactivatesTheActiveForm) {
+    testing_support::qtApp();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    Note strip("strip");
+    strip.Show();
+    settle();
+    ASSERT_EQ(ui::Desktop::instance().activeForm(), &strip);
+    QWidget help;   // as the help window is
+    help.show();
+    help.activateWindow();
+    settle();
+    EXPECT_EQ(strip.deactivations, 1);
+    EXPECT_EQ(ui::Desktop::instance().activeForm(), nullptr);
 }
 
 TEST(QtBinding, WindowThatShowsItselfOnDeactivationWinsOnceAndSettles) {
