@@ -172,8 +172,8 @@ TEST_F(EndToEnd, FromTheWaitingRoomToAWonGame) {
 }
 
 // Two copies of the game, each a process of its own with its own players.dat, playing each other
-// through the real server: Alice enters the waiting room, Bob joins her, and her next poll starts
-// the game with Alice to move. Each copy prints its counters, which the tests show.
+// through the real server: Alice leaves a game against the computer for the waiting room, Bob
+// joins her, and her next poll starts the game with Alice to move on both sides. Each copy prints its counters, which the tests show.
 class TwoPrograms : public ::testing::Test {
 protected:
     using Lines = std::vector<std::string>;
@@ -185,7 +185,15 @@ protected:
         ASSERT_NE(server.port(), 0) << "tessarine-server did not start";
         alice.run("server " + server.address());
         bob.run("server " + server.address());
+        // Alice comes from an unfinished game against the computer, in which she moved first.
+        alice.run("deal abcdefgh");
+        alice.run("computer");
+        alice.run("move a 3");
         alice.run("inetwait");
+        const Lines waiting = alice.run("report");
+        EXPECT_TRUE(testing_support::after(waiting, "CELL ").empty()) << "no tile of the computer game stays";
+        EXPECT_TRUE(testing_support::has(waiting, "PANEL |"));
+        EXPECT_TRUE(testing_support::has(waiting, "PHOTO other"));
         bob.run("deal zzzzzzzz");
         bob.run("inetjoin Alice");
         alice.run("deal wordkkkk");
