@@ -10,6 +10,7 @@
 // then "OK". The commands:
 //   deal <letters>          the letters the next deal gives
 //   computer                "Play Against Computer"
+//   changeuser              "Change User"
 //   lanhost                 the LAN command, the first connection, "start a new game"; HOSTING
 //   lanjoin <host>          the LAN command, "join", the host's session, Join; JOINED or NOHOST
 //   lancancel <step>        the LAN command, then Cancel in the provider window ("provider"),
@@ -36,6 +37,7 @@
 #include "netplay/WaitingRoomWindow.h"
 #include "platform/inet/CurlHttpClient.h"
 #include "shell/GameStart.h"
+#include "shell/MenuForm.h"
 #include "shell/PlayMore.h"
 #include "tests/support/GameScene.h"
 
@@ -179,6 +181,8 @@ struct Program {
             scene.dealNext(letters);
         } else if (verb == "computer") {
             shell::mnuplaycomputer_Click();
+        } else if (verb == "changeuser") {
+            shell::menuform().mnuuser.click();
         } else if (verb == "lanhost") {
             chooseConnection();
             netplay::SelectPlayWindow& select = netplay::netSelectPlay();

@@ -115,7 +115,8 @@ TEST(LanEndToEnd, AfterAComputerGameBothSidesAgreeTheHostStartsAndPlayAgainAlter
 }
 
 // Hosting again while a game is unfinished: the first joiner is told at once that the host has
-// gone, and the second game starts on blank boards on both sides with the host to move.
+// gone, and the second game starts on blank boards on both sides with the host to move. A change
+// of user on the second joiner's side is told to the host the same way.
 TEST(LanEndToEnd, HostingAgainTellsTheFirstJoinerAndTheNextGameStartsClean) {
     const std::string name = hostName();
     Copy host(name), first("Jade"), second("Kurt");
@@ -145,6 +146,11 @@ TEST(LanEndToEnd, HostingAgainTellsTheFirstJoinerAndTheNextGameStartsClean) {
     host.run("move o 5");
     EXPECT_EQ(second.run("move k 48"), Lines{});
     EXPECT_EQ(after(second.run("report"), "CELL "), "5 o");
+
+    // The second joiner hands the computer to another player: the host is told at once.
+    second.run("changeuser");
+    const Lines toldAgain = host.run("until exit");
+    EXPECT_TRUE(has(toldAgain, "BOX Opponent Quit")) << ::testing::PrintToString(toldAgain);
 }
 
 // One side stops at the game-over dialog while the other asks for another round: the one who
