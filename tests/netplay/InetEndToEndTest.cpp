@@ -215,10 +215,8 @@ protected:
     Copy bob{"Bob"};
 };
 
-// Alice stops at the game-over dialog while Bob asks for another round and moves: Bob's next poll
-// tells him that Alice has left.
-TEST_F(TwoPrograms, StoppingAtGameOverTellsTheInternetOpponentWhoPlaysAgain) {
-    matchUp();
+// Alice plays w o r d along the bottom row, Bob answers z in the last column; Alice wins.
+void playToAlicesWin(testing_support::DriverProcess& alice, testing_support::DriverProcess& bob) {
     const char letters[] = {'w', 'o', 'r', 'd'};
     for (int move = 0; move < 4; ++move) {
         alice.run(std::string("move ") + letters[move] + " " + std::to_string(move));
@@ -228,6 +226,13 @@ TEST_F(TwoPrograms, StoppingAtGameOverTellsTheInternetOpponentWhoPlaysAgain) {
         alice.run("poll");
     }
     ASSERT_TRUE(testing_support::has(bob.run("report"), "GAMEOVER 1"));
+}
+
+// Alice stops at the game-over dialog while Bob asks for another round and moves: Bob's next poll
+// tells him that Alice has left.
+TEST_F(TwoPrograms, StoppingAtGameOverTellsTheInternetOpponentWhoPlaysAgain) {
+    matchUp();
+    playToAlicesWin(alice, bob);
 
     bob.run("deal zzzzzzzz");
     bob.run("again");
@@ -271,4 +276,20 @@ TEST_F(TwoPrograms, NoToTransferFailedCountsALossAndTellsTheOpponent) {
     EXPECT_TRUE(testing_support::has(told, "BOX Opponent Left!")) << ::testing::PrintToString(told);
     EXPECT_EQ(counters(alice, "Alice"), "played 1 won 0 lost 1 tied 0");
     EXPECT_EQ(counters(bob, "Bob"), "played 1 won 1 lost 0 tied 0");
+}
+
+// Alice stops while Bob's game-over dialog is still open: his poll tells him, the game he lost is
+// not counted again, and his play-again then starts no round of a game that is gone.
+TEST_F(TwoPrograms, AQuitArrivingWhileTheGameOverDialogIsOpenCountsTheGameOnce) {
+    matchUp();
+    playToAlicesWin(alice, bob);
+    alice.run("stop");
+    const Lines told = bob.run("poll");
+    EXPECT_TRUE(testing_support::has(told, "BOX Opponent Left!")) << ::testing::PrintToString(told);
+    bob.run("again");
+    const Lines after = bob.run("report");
+    EXPECT_TRUE(testing_support::has(after, "RACK xxxxxxxxxxxxxxxx"));
+    EXPECT_TRUE(testing_support::has(after, "STATUS Ready"));
+    EXPECT_EQ(counters(alice, "Alice"), "played 1 won 1 lost 0 tied 0");
+    EXPECT_EQ(counters(bob, "Bob"), "played 1 won 0 lost 1 tied 0");
 }
