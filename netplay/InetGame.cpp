@@ -89,4 +89,16 @@ void QuitInternetGame() {
     if (s.controls) postQuit(s.controls->Inet1, s.OutboxKey);
 }
 
+void CountOwnResult(engine::GameResult result) {
+    engine::State& s = engine::state();
+    engine::PlayerFile file;
+    if (file.exists()) file.count(s.UserName, result, s.PlayerRec);
+}
+
+void ForfeitInternetGame() {
+    if (engine::state().InetState != engine::InetPlaying) return;
+    CountOwnResult(engine::GameResult::Lost);
+    QuitInternetGame();
+}
+
 } // namespace netplay
