@@ -75,11 +75,12 @@ void ShowWinningWord(int Cell1, int Cell2, int Cell3, int Cell4) {
     ShowGameOver(GameEnding::Win);
 }
 
-void ResetBoard() {
+namespace {
+
+void blankCellsAndRack(int cells) {
     State& s = state();
-    if (s.GameOver != 1) return;
     GameControls& c = *s.controls;
-    for (int cell = 0; cell < CellCount; ++cell) {
+    for (int cell = 0; cell < cells; ++cell) {
         c.Hole(cell).Picture = c.Blank.Picture;
         c.Hole(cell).Tag = c.Blank.Tag;
     }
@@ -88,6 +89,26 @@ void ResetBoard() {
         tile->Tag = c.Blank.Tag;
     }
     s.GameOver = 0;
+}
+
+} // namespace
+
+void ResetBoard() {
+    if (state().GameOver != 1) return;
+    blankCellsAndRack(CellCount);
+}
+
+void BlankBoard() {
+    if (!state().controls) return;
+    blankCellsAndRack(HoleCount);
+}
+
+void ClearOpponentPanel() {
+    GameControls* c = state().controls;
+    if (!c) return;
+    for (ui::Label* label : {&c->Label7, &c->Label8, &c->Label9, &c->Label10, &c->Label11, &c->Label12})
+        label->Caption = "";
+    c->Picture1.Picture = c->Pics.photona.Picture;
 }
 
 } // namespace engine

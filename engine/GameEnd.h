@@ -16,6 +16,13 @@ void ShowWinningWord(int Cell1, int Cell2, int Cell3, int Cell4);
 // game is still under way.
 void ResetBoard();
 
+// Blanks every cell (the drop row too) and the rack whatever the game's state, and clears
+// GameOver: a game against a new opponent never inherits a tile of the one before.
+void BlankBoard();
+
+// The opponent panel empty (name, location, four counters) and the photo back to "not available".
+void ClearOpponentPanel();
+
 // The players.dat key a game against the computer is counted on.
 inline constexpr const char* ComputerRecordName = "Computer";
 

@@ -2,6 +2,7 @@
 
 #include "engine/Board.h"
 #include "engine/GameControls.h"
+#include "engine/GameEnd.h"
 #include "engine/State.h"
 
 namespace engine {
@@ -34,6 +35,11 @@ void StartRound() {
 
     c.Label13.Caption = s.TurnName == s.UserName ? "Your Turn!" : "Opponents Turn!";
     c.Label7.Caption = s.Player1Name == s.UserName ? s.Player2Name : s.Player1Name;
+}
+
+void ReadyNetworkGame() {
+    BlankBoard();
+    state().LastStarter.clear();
 }
 
 } // namespace engine

@@ -8,4 +8,10 @@ namespace engine {
 // opponent's name. The board is left as it is.
 void StartRound();
 
+// Readies the main window for a new network game: a blank board and rack, and the remembered
+// starter forgotten. Each program picks its starter by itself, so only when both forget what they
+// played before in this run do they agree that player 1 starts; the rounds of play-again then
+// alternate in step on both sides.
+void ReadyNetworkGame();
+
 } // namespace engine

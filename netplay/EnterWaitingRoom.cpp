@@ -1,11 +1,14 @@
 #include "netplay/EnterWaitingRoom.h"
 
 #include "engine/GameControls.h"
+#include "engine/GameEnd.h"
+#include "engine/Round.h"
 #include "engine/Shared.h"
 #include "engine/State.h"
 #include "netplay/InetGame.h"
 #include "netplay/InetReplies.h"
 #include "netplay/InetRequests.h"
+#include "netplay/LanMessages.h"
 #include "netplay/WaitingRoomWindow.h"
 #include "platform/ui/Desktop.h"
 #include "platform/ui/FormSlot.h"
@@ -160,10 +163,12 @@ void EnterWaitingRoomDialog::Command1_Click() {
     c->Label13.Caption = "Waiting for Player";
     s.InetState = engine::InetWaiting;
     s.ComputerGame = 0;
-    s.LanGame = 0;
+    LeaveLanGame();
     setMailboxKeys(wire::Side::Host, gameId);
-    // The photo of an earlier opponent (or the computer's) is not the coming opponent's.
-    c->Picture1.Picture = c->Pics.photona.Picture;
+    // Nothing of an earlier opponent (or the computer) stays on the window while the player waits:
+    // no tile, no name, no photo.
+    engine::ReadyNetworkGame();
+    engine::ClearOpponentPanel();
     c->inettimer.Enabled = true;
     Unload();
 }

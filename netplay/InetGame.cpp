@@ -1,6 +1,7 @@
 #include "netplay/InetGame.h"
 
 #include "engine/GameControls.h"
+#include "engine/GameEnd.h"
 #include "engine/Shared.h"
 #include "engine/State.h"
 #include "netplay/PlayerInfo.h"
@@ -87,6 +88,16 @@ void QuitInternetGame() {
     showTransferLight(TransferLight::Off);
     engine::AddStatusLine("Internet game terminated.");
     if (s.controls) postQuit(s.controls->Inet1, s.OutboxKey);
+}
+
+void CountOwnResult(engine::GameResult result) {
+    engine::CountResult(engine::state().UserName, result);
+}
+
+void ForfeitInternetGame() {
+    if (engine::state().InetState != engine::InetPlaying) return;
+    CountOwnResult(engine::GameResult::Lost);
+    QuitInternetGame();
 }
 
 } // namespace netplay

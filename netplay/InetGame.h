@@ -2,6 +2,7 @@
 // The Internet game's shared steps on the main window and the program-wide state: the transfer
 // light, the mailbox keys of a side, the own details and photo sent to the opponent, leaving the
 // waiting room, and giving up a game in play.
+#include "engine/playerfile/PlayerFile.h"
 #include "netplay/InetRequests.h"
 
 #include <string_view>
@@ -38,5 +39,14 @@ void LeaveWaitingRoom();
 // 20-second time-out (back to 60 after). The post's outcome changes nothing here. Counting the
 // loss is the caller's work.
 void QuitInternetGame();
+
+// An Internet game's result on the logged-on player's own record of players.dat (nothing without
+// the file or the record).
+void CountOwnResult(engine::GameResult result);
+
+// Gives up the Internet game in play: a loss on the own record, then QuitInternetGame. Does
+// nothing once the game has gone (the opponent's quit arrived while the player was deciding), so
+// a game is never counted twice.
+void ForfeitInternetGame();
 
 } // namespace netplay

@@ -41,7 +41,10 @@ bool PostInternetMove(const std::string& letter, int landingCell) {
         }
         showTransferLight(TransferLight::Off);
         if (!askTryAgain()) {
-            // The opponent would never see this move, so the game cannot go on.
+            // The opponent would never see this move, so the game cannot go on: it is given up
+            // like any other abandoned Internet game, and the opponent is told if the server can
+            // still be reached.
+            ForfeitInternetGame();
             if (platform::ProgramExit* exit = s.services.exit) exit->exitProgram();
             return false;
         }
@@ -66,14 +69,8 @@ void PostInternetChat(const std::string& line) {
 
 void StartInternetRound() {
     engine::State& s = engine::state();
-    engine::GameControls* c = s.controls;
-    if (!c) return;
-    // The opponent starts on an empty board; so must this side, whatever an earlier game left.
-    for (int cell = 0; cell < engine::HoleCount; ++cell) {
-        c->Hole(cell).Picture = c->Blank.Picture;
-        c->Hole(cell).Tag = c->Blank.Tag;
-    }
-    s.LastStarter.clear();
+    if (!s.controls) return;
+    engine::ReadyNetworkGame();
     engine::StartRound();
 }
 

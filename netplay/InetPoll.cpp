@@ -8,7 +8,6 @@
 #include "engine/Shared.h"
 #include "engine/State.h"
 #include "engine/WordCheck.h"
-#include "engine/playerfile/PlayerFile.h"
 #include "netplay/InetGame.h"
 #include "netplay/InetPlay.h"
 #include "netplay/InetReplies.h"
@@ -52,10 +51,9 @@ void opponentLeft(engine::GameControls& c) {
     s.GameOver = 1;
     s.InetState = engine::InetIdle;
     engine::ResetBoard();
-    for (ui::Label* label : {&c.Label7, &c.Label8, &c.Label9, &c.Label10, &c.Label11, &c.Label12, &c.Label13})
-        label->Caption = "";
-    c.Picture1.Picture = c.Pics.photona.Picture;
-    if (!alreadyCounted) engine::CountResult(s.UserName, engine::GameResult::Won);
+    engine::ClearOpponentPanel();
+    c.Label13.Caption = "";
+    if (!alreadyCounted) CountOwnResult(engine::GameResult::Won);
     engine::AddStatusLine("Your opponent forfieted game. You win.");
     engine::AddStatusLine("Ready..");
 }

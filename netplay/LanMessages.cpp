@@ -52,6 +52,15 @@ void SendLanChat(const std::string& line) {
     sendTelling(LanChatMessage(line), "Your message");
 }
 
+void LeaveLanGame() {
+    engine::State& s = engine::state();
+    s.LanGame = 0;
+    if (!s.DPlay) return;
+    // A refusal to close changes nothing: releasing the object ends the session all the same.
+    s.DPlay->Close();
+    s.DPlay.reset();
+}
+
 std::optional<LanMessage> ReceiveLanMessage() {
     engine::State& s = engine::state();
     if (!s.DPlay) return std::nullopt;

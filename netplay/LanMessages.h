@@ -36,6 +36,10 @@ void SendLanMessage(const std::string& text);
 void SendLanMove(const std::string& letter, int landingCell);
 void SendLanChat(const std::string& line);
 
+// Leaves the LAN game's session, if any: the session is closed, so the opponent's receive loop
+// hears at once that this player has gone, and the session object released; LanGame 0.
+void LeaveLanGame();
+
 // One message taken from the queue.
 struct LanMessage {
     std::int32_t from = 0;        // 0: a system message of the network itself

@@ -147,7 +147,10 @@ void ProviderWindow::choose(int row) {
         const com::HRESULT made = com::SUCCEEDED(got) ? s.DPGlobal->DirectPlayCreate(id, session.out()) : got;
         com::VariantClear(&id);
         check(made);
-        s.DPlay = std::move(session);   // the previous session object goes now
+        // A LAN game under way keeps its session until the new game is hosted or joined;
+        // otherwise the previous session object goes now.
+        if (s.LanGame == 1 && s.DPlay) LanSetupSession() = std::move(session);
+        else s.DPlay = std::move(session);
     } catch (const LanError& e) {
         showBox(std::string("The network connection could not be opened (") + e.what() + ").");
         return;

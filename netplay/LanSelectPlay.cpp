@@ -1,9 +1,11 @@
 #include "netplay/LanSelectPlay.h"
 
 #include "engine/GameControls.h"
+#include "engine/GameEnd.h"
 #include "engine/Round.h"
 #include "engine/Shared.h"
 #include "engine/State.h"
+#include "netplay/LanMessages.h"
 #include "netplay/LanObjects.h"
 #include "netplay/LanProviderWindow.h"
 #include "netplay/LanReceive.h"
@@ -66,10 +68,9 @@ engine::ObjectRef<kvdplay::IkvDPSESSIONDESC> newDescription() {
 }
 
 // The friendly names of the players in the session, in the order the library lists them.
-std::vector<std::string> sessionPlayerNames(long session) {
-    engine::State& s = engine::state();
+std::vector<std::string> sessionPlayerNames(kvdplay::IkvDirectPlay& session, long id) {
     engine::ObjectRef<kvdplay::IkvDirectPlayPlayers> players;
-    check(s.DPlay->EnumPlayers(session, DPENUMPLAYERS_ALL, players.out()));
+    check(session.EnumPlayers(id, DPENUMPLAYERS_ALL, players.out()));
     com::LONG count = 0;
     check(players->get_Count(&count));
     std::vector<std::string> names;
@@ -89,7 +90,38 @@ void switchLanTimerOn() {
     if (engine::GameControls* c = engine::state().controls) c->lantimer.Enabled = true;
 }
 
+// The session object the set-up works on: the one chosen while a game ran, else DPlay.
+kvdplay::IkvDirectPlay* setupSession() {
+    engine::ObjectRef<kvdplay::IkvDirectPlay>& pending = LanSetupSession();
+    return pending ? pending.get() : engine::state().DPlay.get();
+}
+
+// The new game is hosted or joined: the game that ran until now is left (its opponent hears of
+// it at once) and the new session becomes DPlay; board, rack and starter start afresh.
+void adoptSetupSession() {
+    engine::State& s = engine::state();
+    engine::ObjectRef<kvdplay::IkvDirectPlay>& pending = LanSetupSession();
+    if (pending) {
+        LeaveLanGame();
+        s.DPlay = std::move(pending);
+    }
+    s.LanGame = 1;
+    s.ComputerGame = 0;
+    engine::ReadyNetworkGame();
+    engine::ClearOpponentPanel();
+}
+
+// Cancel anywhere in the set-up: a game still running goes on with its own session.
+void dropSetupSession() {
+    LanSetupSession().reset();
+}
+
 } // namespace
+
+engine::ObjectRef<kvdplay::IkvDirectPlay>& LanSetupSession() {
+    static engine::ObjectRef<kvdplay::IkvDirectPlay> session;
+    return session;
+}
 
 void setPlayControl(ui::HostedControl* kvPlay1) {
     playControl() = kvPlay1;
@@ -168,30 +200,30 @@ void SelectPlayWindow::Command1_Click() {
 
 void SelectPlayWindow::host() {
     engine::State& s = engine::state();
-    if (!s.DPlay) return;   // no connection chosen yet
+    kvdplay::IkvDirectPlay* session = setupSession();
+    if (!session) return;   // no connection chosen yet
     try {
         engine::ObjectRef<kvdplay::IkvDPSESSIONDESC> desc = newDescription();
         check(desc->put_dwMaxPlayers(2));
         check(desc->put_dwFlags(DPOPEN_CREATESESSION));
         check(desc->put_szSessionName(LanText(s.UserName).get()));
-        check(s.DPlay->OpenSession(desc.get()));
+        check(session->OpenSession(desc.get()));
     } catch (const LanError& e) {
         showBox(std::string("The network game could not be started (") + e.what() + ").");
         return;
     }
-    s.Player1Name = s.UserName;
-    s.Player2Name = WaitingForPlayerName;
-    s.MyColour = "blue";
-    s.PlayerNumber = 1;
-    s.LanGame = 1;
-    s.ComputerGame = 0;
     try {
         com::LONG id = 0;
-        check(s.DPlay->CreatePlayer(LanText(s.UserName).get(), LanText(s.UserName).get(), &id));
+        check(session->CreatePlayer(LanText(s.UserName).get(), LanText(s.UserName).get(), &id));
     } catch (const LanError& e) {
         showBox(std::string("You could not be entered in the network game (") + e.what() + ").");
         return;
     }
+    adoptSetupSession();
+    s.Player1Name = s.UserName;
+    s.Player2Name = WaitingForPlayerName;
+    s.MyColour = "blue";
+    s.PlayerNumber = 1;
     switchLanTimerOn();
     engine::AddStatusLine(WaitingForPlayerStatus);
     engine::PlaySoundEvent(s.SoundSystemMessage);
@@ -201,16 +233,20 @@ void SelectPlayWindow::host() {
 
 void SelectPlayWindow::chooseJoin() {
     engine::State& s = engine::state();
-    s.Player2Name = s.UserName;
-    s.PlayerNumber = 2;
-    s.MyColour = "red";
-    s.LanGame = 1;
-    s.ComputerGame = 0;
+    // A LAN game under way keeps its seats until the join has actually happened.
+    if (!LanSetupSession()) {
+        s.Player2Name = s.UserName;
+        s.PlayerNumber = 2;
+        s.MyColour = "red";
+        s.LanGame = 1;
+        s.ComputerGame = 0;
+    }
     Unload();
     SelectWaiting().Show();
 }
 
 void SelectPlayWindow::Command2_Click() {
+    dropSetupSession();
     Unload();
 }
 
@@ -255,14 +291,14 @@ void SelectWaitingWindow::Form_Load() {
 }
 
 void SelectWaitingWindow::listSessions() {
-    engine::State& s = engine::state();
     // The search keeps the player waiting for up to a second and a half.
     ui::Screen().MousePointer = ui::vbHourglass;
     const int root = tvSessions.Add(-1, PlayersWaitingRoot);
     try {
         engine::ObjectRef<kvdplay::IkvDPSESSIONDESC> desc = newDescription();
         engine::ObjectRef<kvdplay::IkvDirectPlaySessions> sessions;
-        com::HRESULT hr = s.DPlay ? s.DPlay->EnumSessions(desc.get(), SessionSearchMs, 0, sessions.out()) : com::E_FAIL;
+        kvdplay::IkvDirectPlay* session = setupSession();
+        com::HRESULT hr = session ? session->EnumSessions(desc.get(), SessionSearchMs, 0, sessions.out()) : com::E_FAIL;
         if (hr == DPERR_NOSESSIONS) {
             tvSessions.Add(root, NoSessionsNode);
         } else if (hr == E_NOTIMPL) {
@@ -272,8 +308,8 @@ void SelectWaitingWindow::listSessions() {
         } else {
             // Any other failure: one more search, unguarded.
             if (com::FAILED(hr)) {
-                if (!s.DPlay) throw LanError(hr, "no session object");
-                check(s.DPlay->EnumSessions(desc.get(), SessionSearchMs, 0, sessions.out()));
+                if (!session) throw LanError(hr, "no session object");
+                check(session->EnumSessions(desc.get(), SessionSearchMs, 0, sessions.out()));
             }
             com::LONG count = 0;
             check(sessions->get_Count(&count));
@@ -309,35 +345,46 @@ long SelectWaitingWindow::SelectedSessionId() const {
 void SelectWaitingWindow::Command1_Click() {
     engine::State& s = engine::state();
     const long id = SelectedSessionId();
-    if (id == 0 || !s.DPlay) return;
+    kvdplay::IkvDirectPlay* session = setupSession();
+    if (id == 0 || !session) return;
+    // The joiner's own name: the seat-2 name the join choice gave, which is the user's.
+    const std::string own = s.UserName;
+    std::string hostName;
     try {
         engine::ObjectRef<kvdplay::IkvDPSESSIONDESC> desc = newDescription();
         check(desc->put_dwFlags(DPOPEN_OPENSESSION));
         check(desc->put_dwSession(id));
-        check(s.DPlay->OpenSession(desc.get()));
+        check(session->OpenSession(desc.get()));
         // Turns go by name: a host with the joiner's own name is told apart before the joiner
         // is entered, and the host goes on waiting for somebody else.
-        const std::vector<std::string> names = sessionPlayerNames(id);
+        const std::vector<std::string> names = sessionPlayerNames(*session, id);
         for (const std::string& name : names) {
-            if (platform::text::trimBlanks(name) != platform::text::trimBlanks(s.Player2Name)) continue;
-            s.DPlay->CloseSession();
-            showBox("The player waiting in this game is also called " + s.Player2Name +
+            if (platform::text::trimBlanks(name) != platform::text::trimBlanks(own)) continue;
+            session->CloseSession();
+            showBox("The player waiting in this game is also called " + own +
                     ". Two players with the same name cannot play each other; log in under another name to join.");
             return;
         }
-        com::LONG own = 0;
-        check(s.DPlay->CreatePlayer(LanText(s.Player2Name).get(), LanText(s.Player2Name).get(), &own));
+        com::LONG ownId = 0;
+        check(session->CreatePlayer(LanText(own).get(), LanText(own).get(), &ownId));
         // The first other name is the host's.
         for (const std::string& name : names) {
-            if (name != s.Player2Name) {
-                s.Player1Name = name;
-                s.TurnName = s.Player1Name;
+            if (name != own) {
+                hostName = name;
                 break;
             }
         }
     } catch (const LanError& e) {
         showBox(std::string("The network game could not be joined (") + e.what() + ").");
         return;
+    }
+    adoptSetupSession();
+    s.Player2Name = own;
+    s.PlayerNumber = 2;
+    s.MyColour = "red";
+    if (!hostName.empty()) {
+        s.Player1Name = hostName;
+        s.TurnName = s.Player1Name;
     }
     switchLanTimerOn();
     engine::StartRound();
@@ -347,6 +394,7 @@ void SelectWaitingWindow::Command1_Click() {
 }
 
 void SelectWaitingWindow::Command2_Click() {
+    dropSetupSession();
     Unload();
 }
 

@@ -2,6 +2,8 @@
 // After the connection is chosen: "netSelectPlay" asks whether the player starts a new LAN game
 // (he hosts a session named after himself and waits) or joins one; "SelectWaiting" lists the
 // sessions that wait, found in a 1.5 second search, and joins the one selected.
+#include "engine/ObjectRef.h"
+#include "kvdplay/Interfaces.h"
 #include "platform/activex/HostedControl.h"
 #include "platform/ui/Choices.h"
 #include "platform/ui/Containers.h"
@@ -69,6 +71,12 @@ SelectWaitingWindow* SelectWaitingIfLoaded();
 void setPlayControl(ui::HostedControl* kvPlay1);
 // Its guidSession text; empty (the all-zero GUID) without a control.
 std::string PlayControlGuid();
+
+// The session object chosen in the provider window while a LAN game runs on DPlay. The running
+// game keeps its session, and goes on, until the new game is actually hosted or joined; Cancel at
+// any step of the set-up drops this one. Empty when no game was running at the choice (DPlay
+// itself is then the new session object).
+engine::ObjectRef<kvdplay::IkvDirectPlay>& LanSetupSession();
 
 // Time the search for waiting sessions runs, in milliseconds.
 inline constexpr long SessionSearchMs = 1500;

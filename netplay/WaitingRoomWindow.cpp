@@ -9,6 +9,7 @@
 #include "netplay/InetPoll.h"
 #include "netplay/InetReplies.h"
 #include "netplay/InetRequests.h"
+#include "netplay/LanMessages.h"
 #include "platform/ui/Desktop.h"
 #include "platform/ui/FormSlot.h"
 
@@ -213,7 +214,7 @@ void WaitingRoomWindow::Command1_Click() {
     c->Label13.Caption = "Waiting for Player";
     s.InetState = engine::InetPlaying;
     s.ComputerGame = 0;
-    s.LanGame = 0;
+    LeaveLanGame();
     setMailboxKeys(wire::Side::Joiner, gameId);
     c->inettimer.Enabled = true;
     postOwnPlayerInfo(wire::PostKind::Start);

@@ -4,6 +4,7 @@
 #include "engine/Round.h"
 #include "engine/State.h"
 #include "engine/playerfile/PlayerFile.h"
+#include "netplay/LanMessages.h"
 #include "shell/MenuActions.h"
 #include "shell/MenuForm.h"
 #include "window/LeaveInternet.h"
@@ -17,7 +18,15 @@ void mnuplaycomputer_Click() {
     if (!window::ConfirmLeaveInternet(window::CurrentlyPlayingText, false)) return;
     engine::State& s = engine::state();
     window::MainWindow& m = window::main();
-    engine::ResetBoard();
+    // A game against the computer already under way keeps its board (the reset only clears an
+    // ended one); after a LAN or Internet game the computer gets a blank board, never the tiles of
+    // another opponent. A LAN opponent hears at once that this player has gone.
+    if (s.ComputerGame == 1) {
+        engine::ResetBoard();
+    } else {
+        netplay::LeaveLanGame();
+        engine::BlankBoard();
+    }
     s.Player1Name = s.UserName;
     s.MyColour = "blue";
     s.PlayerNumber = 1;

@@ -2,6 +2,7 @@
 
 #include "engine/GameControls.h"
 #include "engine/State.h"
+#include "netplay/LanMessages.h"
 #include "platform/ui/Desktop.h"
 #include "shell/GameStart.h"
 #include "shell/Login.h"
@@ -172,6 +173,8 @@ void MenuForm::mnuwordlist_Click() {
 void MenuForm::mnuuser_Click() {
     // A running Internet game or a waiting entry is settled first, exactly as Exit would.
     if (!window::ConfirmLeaveInternet(window::CurrentlyPlayingText, false)) return;
+    // The next player at this computer does not inherit a LAN opponent; that opponent is told.
+    netplay::LeaveLanGame();
     login().Show();
     if (window::MainWindow* m = window::mainIfLoaded()) m->Unload();
     Unload();

@@ -7,6 +7,8 @@
 #include "engine/Shared.h"
 #include "engine/State.h"
 #include "platform/ui/Files.h"
+#include "netplay/LanMessages.h"
+#include "window/LeaveInternet.h"
 #include "window/MainWindow.h"
 
 #include <fstream>
@@ -141,6 +143,12 @@ void PlayMore::Form_Deactivate() {
 }
 
 void PlayMore::Command1_Click() {
+    const engine::State& s = engine::state();
+    // The opponent may have left while the dialog was open: there is no game left to play again.
+    if (s.InetState == engine::InetIdle && s.LanGame == 0 && s.ComputerGame == 0) {
+        Command2_Click();
+        return;
+    }
     engine::ResetBoard();
     engine::StartRound();
     Unload();
@@ -148,17 +156,21 @@ void PlayMore::Command1_Click() {
 
 void PlayMore::Command2_Click() {
     engine::State& s = engine::state();
+    // The opponent, who may already have asked for another round, is told that this player has
+    // stopped: over the Internet by the quit record (an ended game is not counted again), on the
+    // LAN by leaving the session.
+    if (s.InetState == engine::InetPlaying) window::QuitInternetGameNow();
+    netplay::LeaveLanGame();
     s.InetState = engine::InetIdle;
     s.LanGame = 0;
     s.ComputerGame = 0;
     engine::ResetBoard();
+    engine::ClearOpponentPanel();
     if (engine::GameControls* c = s.controls) {
         // No game is left to drive: neither timer may tick into the idle program.
         c->lantimer.Enabled = false;
         c->inettimer.Enabled = false;
-        c->Picture1.Picture = c->Pics.photona.Picture;
-        for (ui::Label* label : {&c->Label7, &c->Label8, &c->Label9, &c->Label10, &c->Label11, &c->Label12, &c->Label13})
-            label->Caption = "";
+        c->Label13.Caption = "";
     }
     engine::AddStatusLine("Ready");
     Unload();

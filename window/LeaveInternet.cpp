@@ -1,7 +1,6 @@
 #include "window/LeaveInternet.h"
 
 #include "engine/State.h"
-#include "engine/GameEnd.h"
 #include "netplay/InetGame.h"
 
 namespace window {
@@ -19,24 +18,28 @@ bool askYesNo(const std::string& first, const std::string& second, const std::st
     return dialogs->msgBox(first + "\n\n" + second, platform::vbYesNo, title) == platform::vbYes;
 }
 
-// The playing question; false on No.
-bool leaveGame(const std::string& playingText) {
+// The question for the state the Internet game is in; false on No. Whatever the poll brought
+// while the box was open (the opponent's quit, an opponent joining the waiting player), the state
+// is looked at again after the answer and only what is still there is left: a game already won
+// by the opponent's quit is neither counted a second time nor quit again.
+bool askAndLeave(const std::string& playingText) {
     engine::State& s = engine::state();
-    if (s.InetState != engine::InetPlaying) return true;
-    if (!askYesNo(playingText, "Do you wish to cancel current game and score a loss?", "Quit Game In Play!")) return false;
-    // The forfeit counts on the player's own record, wherever it stands in the file.
-    engine::CountResult(s.UserName, engine::GameResult::Lost);
-    QuitInternetGameNow();
-    return true;
-}
-
-// The waiting question; false on No.
-bool leaveRoom() {
-    if (engine::state().InetState != engine::InetWaiting) return true;
-    if (!askYesNo("You are currently waiting for an internet opponent.", "Do you wish to exit the waiting room?",
-                  "Exit Waiting Room?"))
+    const std::int16_t asked = s.InetState;
+    if (asked == engine::InetPlaying) {
+        if (!askYesNo(playingText, "Do you wish to cancel current game and score a loss?", "Quit Game In Play!"))
+            return false;
+    } else if (!askYesNo("You are currently waiting for an internet opponent.", "Do you wish to exit the waiting room?",
+                         "Exit Waiting Room?")) {
         return false;
-    netplay::LeaveWaitingRoom();
+    }
+    if (s.InetState != asked) return true;   // asked again for what is there now, if anything
+    if (asked == engine::InetPlaying) {
+        // The forfeit counts on the player's own record, wherever it stands in the file.
+        netplay::CountOwnResult(engine::GameResult::Lost);
+        QuitInternetGameNow();
+    } else {
+        netplay::LeaveWaitingRoom();
+    }
     return true;
 }
 
@@ -52,12 +55,12 @@ void QuitInternetGameNow() {
 }
 
 bool ConfirmLeaveInternet(const std::string& PlayingText, bool WaitingFirst) {
-    if (WaitingFirst) {
-        if (!leaveRoom()) return false;
-        return leaveGame(PlayingText);
-    }
-    if (!leaveGame(PlayingText)) return false;
-    return leaveRoom();
+    // InetState holds one state at a time, so one question applies and the order WaitingFirst
+    // names never shows; when the state changes while the box is open, the loop asks again.
+    (void)WaitingFirst;
+    while (engine::state().InetState != engine::InetIdle)
+        if (!askAndLeave(PlayingText)) return false;
+    return true;
 }
 
 bool ConfirmCloseMain() {

@@ -1,7 +1,8 @@
-// One program's side of a whole Internet game against the real game server, run as a child
-// process on 127.0.0.1 with a free port and a scratch database. The program enters the waiting
-// room through its windows and plays on its main window; the opponent is played by plain requests
-// of the wire from this test. From the empty waiting room to a won game.
+// Whole Internet games against the real game server, run as a child process on 127.0.0.1 with a
+// free port and a scratch database. First one program's side: it enters the waiting room through
+// its windows and plays on its main window, the opponent played by plain requests of the wire
+// from this test, from the empty waiting room to a won game. Then two programs, each a process of
+// its own, through the passage from one game to the next and the ways of leaving one.
 #include "engine/State.h"
 #include "netplay/EnterWaitingRoom.h"
 #include "netplay/InetReplies.h"
@@ -9,6 +10,7 @@
 #include "netplay/WaitingRoomWindow.h"
 #include "platform/inet/CurlHttpClient.h"
 #include "platform/inet/Inet.h"
+#include "tests/netplay/DriverProcess.h"
 #include "tests/netplay/InetScene.h"
 #include "tests/support/GameScene.h"
 #include "tests/support/RecordingGameOver.h"
@@ -17,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iostream>
 
 using namespace inet_scene;
 using wire::PostKind;
@@ -166,4 +169,127 @@ TEST_F(EndToEnd, FromTheWaitingRoomToAWonGame) {
     ASSERT_TRUE(last.move);
     EXPECT_EQ(last.move->letter, 'd' - 'a');
     EXPECT_EQ(last.move->cell, 3);
+}
+
+// Two copies of the game, each a process of its own with its own players.dat, playing each other
+// through the real server: Alice leaves a game against the computer for the waiting room, Bob
+// joins her, and her next poll starts the game with Alice to move on both sides. Each copy prints its counters, which the tests show.
+class TwoPrograms : public ::testing::Test {
+protected:
+    using Lines = std::vector<std::string>;
+    struct Copy : testing_support::DriverProcess {
+        explicit Copy(const std::string& name) : DriverProcess({GAME_DRIVER, name}) {}
+    };
+
+    void matchUp() {
+        ASSERT_NE(server.port(), 0) << "tessarine-server did not start";
+        alice.run("server " + server.address());
+        bob.run("server " + server.address());
+        // Alice comes from an unfinished game against the computer, in which she moved first.
+        alice.run("deal abcdefgh");
+        alice.run("computer");
+        alice.run("move a 3");
+        alice.run("inetwait");
+        const Lines waiting = alice.run("report");
+        EXPECT_TRUE(testing_support::after(waiting, "CELL ").empty()) << "no tile of the computer game stays";
+        EXPECT_TRUE(testing_support::has(waiting, "PANEL |"));
+        EXPECT_TRUE(testing_support::has(waiting, "PHOTO other"));
+        bob.run("deal zzzzzzzz");
+        bob.run("inetjoin Alice");
+        alice.run("deal wordkkkk");
+        alice.run("poll");
+        bob.run("poll");   // Alice's details
+        ASSERT_TRUE(testing_support::has(alice.run("report"), "CAPTION Your Turn!"));
+        ASSERT_TRUE(testing_support::has(bob.run("report"), "CAPTION Opponents Turn!"));
+    }
+    // The players.dat counters a copy reports, shown in the test's output.
+    std::string counters(Copy& copy, const std::string& name) {
+        const std::string line = testing_support::after(copy.run("report"), "COUNTERS ");
+        std::cout << name << "'s players.dat: " << line << std::endl;
+        return line;
+    }
+
+    testing_support::TempDir serverFolder;
+    testing_support::ServerChild server{TESSARINE_SERVER_BINARY, (serverFolder / "server.db").string()};
+    Copy alice{"Alice"};
+    Copy bob{"Bob"};
+};
+
+// Alice plays w o r d along the bottom row, Bob answers z in the last column; Alice wins.
+void playToAlicesWin(testing_support::DriverProcess& alice, testing_support::DriverProcess& bob) {
+    const char letters[] = {'w', 'o', 'r', 'd'};
+    for (int move = 0; move < 4; ++move) {
+        alice.run(std::string("move ") + letters[move] + " " + std::to_string(move));
+        bob.run("poll");
+        if (move == 3) break;
+        bob.run("move z " + std::to_string(6 + 7 * move));
+        alice.run("poll");
+    }
+    ASSERT_TRUE(testing_support::has(bob.run("report"), "GAMEOVER 1"));
+}
+
+// Alice stops at the game-over dialog while Bob asks for another round and moves: Bob's next poll
+// tells him that Alice has left.
+TEST_F(TwoPrograms, StoppingAtGameOverTellsTheInternetOpponentWhoPlaysAgain) {
+    matchUp();
+    playToAlicesWin(alice, bob);
+
+    bob.run("deal zzzzzzzz");
+    bob.run("again");
+    EXPECT_EQ(bob.run("move z 0"), Lines{});
+    alice.run("stop");
+    const Lines told = bob.run("poll");
+    EXPECT_TRUE(testing_support::has(told, "BOX Opponent Left!")) << ::testing::PrintToString(told);
+    EXPECT_EQ(counters(alice, "Alice"), "played 1 won 1 lost 0 tied 0");
+    // Bob lost the word game; Alice left the round he had started, which he wins by forfeit.
+    EXPECT_EQ(counters(bob, "Bob"), "played 2 won 1 lost 1 tied 0");
+}
+
+// Bob gives up; his quit reaches Alice's poll while her own "Quit Game In Play!" question is open.
+// The game is counted once on each side: a win for Alice, a loss for Bob, and Alice's Yes neither
+// counts a loss nor posts a quit for a game that has already ended.
+TEST_F(TwoPrograms, AQuitArrivingWhileTheQuitQuestionIsOpenCountsTheGameOnce) {
+    matchUp();
+    alice.run("move w 0");
+    bob.run("poll");
+    bob.run("computer");
+    const Lines atBob = bob.run("report");
+    EXPECT_TRUE(testing_support::after(atBob, "CELL ").empty()) << "the computer game starts on a blank board";
+    EXPECT_TRUE(testing_support::has(atBob, "PHOTO computer"));
+
+    alice.run("pollwhileasking");
+    const Lines asked = alice.run("computer");
+    EXPECT_EQ(asked, (Lines{"ASKED Quit Game In Play!", "BOX Opponent Left!"}));
+    EXPECT_EQ(counters(alice, "Alice"), "played 1 won 1 lost 0 tied 0");
+    EXPECT_EQ(counters(bob, "Bob"), "played 1 won 0 lost 1 tied 0");
+}
+
+// Alice's move cannot be posted and she answers No to "Transfer Failed": the program ends with
+// the game counted as her loss, and Bob's next poll tells him that he wins by default.
+TEST_F(TwoPrograms, NoToTransferFailedCountsALossAndTellsTheOpponent) {
+    matchUp();
+    alice.run("failposts 3");
+    alice.run("answer no");
+    EXPECT_EQ(alice.run("move w 0"), Lines{"ASKED Transfer Failed"});
+    EXPECT_TRUE(testing_support::has(alice.run("report"), "EXITS 1"));
+    const Lines told = bob.run("poll");
+    EXPECT_TRUE(testing_support::has(told, "BOX Opponent Left!")) << ::testing::PrintToString(told);
+    EXPECT_EQ(counters(alice, "Alice"), "played 1 won 0 lost 1 tied 0");
+    EXPECT_EQ(counters(bob, "Bob"), "played 1 won 1 lost 0 tied 0");
+}
+
+// Alice stops while Bob's game-over dialog is still open: his poll tells him, the game he lost is
+// not counted again, and his play-again then starts no round of a game that is gone.
+TEST_F(TwoPrograms, AQuitArrivingWhileTheGameOverDialogIsOpenCountsTheGameOnce) {
+    matchUp();
+    playToAlicesWin(alice, bob);
+    alice.run("stop");
+    const Lines told = bob.run("poll");
+    EXPECT_TRUE(testing_support::has(told, "BOX Opponent Left!")) << ::testing::PrintToString(told);
+    bob.run("again");
+    const Lines after = bob.run("report");
+    EXPECT_TRUE(testing_support::has(after, "RACK xxxxxxxxxxxxxxxx"));
+    EXPECT_TRUE(testing_support::has(after, "STATUS Ready"));
+    EXPECT_EQ(counters(alice, "Alice"), "played 1 won 1 lost 0 tied 0");
+    EXPECT_EQ(counters(bob, "Bob"), "played 1 won 0 lost 1 tied 0");
 }

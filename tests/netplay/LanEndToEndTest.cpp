@@ -1,14 +1,14 @@
-// Two copies of the game, each its own process with its own state, through the real network
-// library: one hosts, the other joins, they trade moves and a chat line, and the host wins with a
-// word along the bottom row. Each plays from a copy of the program folder, as a player who copied
-// the game would. On this machine they meet on 127.0.0.1; out of the box, in two network
-// namespaces of the test's own joined by a virtual cable, the joiner searches the local network.
+// Two or three copies of the game on one machine, each its own process with its own state, through
+// the real network library and networking on 127.0.0.1: whole LAN games from set-up to the last
+// notice, including the passage from one game to the next and the ways of leaving one. Each plays
+// from a copy of the program folder, as a player who copied the game would. Out of the box, in two
+// network namespaces of the test's own joined by a virtual cable, the joiner searches the local
+// network.
+#include "tests/netplay/DriverProcess.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <poll.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,81 +16,18 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-extern char** environ;
+using testing_support::after;
+using testing_support::has;
 
 namespace {
 
-// A driver process with a pipe to its standard input and one from its standard output.
-class Driver {
-public:
-    explicit Driver(std::vector<std::string> args) {
-        int in[2], out[2];
-        if (::pipe(in) != 0 || ::pipe(out) != 0) return;
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, in[1]);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) m_pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(in[0]);
-        ::close(out[1]);
-        m_in = in[1];
-        m_out = out[0];
-    }
-    ~Driver() {
-        closeInput();
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, nullptr, 0);
-        }
-        if (m_out >= 0) ::close(m_out);
-    }
-
-    // One line of output; empty at the end or after limitMs without a byte.
-    std::string line(int limitMs = 30000) {
-        std::string text;
-        while (true) {
-            pollfd p{m_out, POLLIN, 0};
-            if (::poll(&p, 1, limitMs) <= 0) return text;
-            char c;
-            if (::read(m_out, &c, 1) != 1) return text;
-            if (c == '\n') return text;
-            text += c;
-        }
-    }
-    std::vector<std::string> rest() {
-        std::vector<std::string> lines;
-        for (std::string l = line(); !l.empty(); l = line()) lines.push_back(l);
-        return lines;
-    }
-    void closeInput() {
-        if (m_in >= 0) ::close(m_in);
-        m_in = -1;
-    }
-    int exitCode() {
-        int status = 0;
-        if (m_pid <= 0 || ::waitpid(m_pid, &status, 0) != m_pid) return -1;
-        m_pid = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-private:
-    pid_t m_pid = -1;
-    int m_in = -1;
-    int m_out = -1;
-};
+using Lines = std::vector<std::string>;
 
 // A copy of the program folder's libraries and class registry, with its own settings file, made
-// the program folder of the drivers started while it lives.
+// the program folder of the copies started while it lives.
 class ProgramFolder {
 public:
     explicit ProgramFolder(const std::string& settings) {
@@ -108,35 +45,66 @@ private:
     testing_support::TempDir m_dir;
 };
 
-bool has(const std::vector<std::string>& lines, const std::string& wanted) {
-    for (const std::string& l : lines)
-        if (l == wanted) return true;
-    return false;
+// Sessions are looked for and answered on this machine only.
+const ProgramFolder& loopbackFolder() {
+    static const ProgramFolder folder("Search=127.0.0.1\nListen=127.0.0.1\n");
+    return folder;
+}
+
+// One copy of the game playing from the folder, its command line started by the prefix (such as
+// running it in a network namespace).
+struct Copy : testing_support::DriverProcess {
+    explicit Copy(const std::string& name, const ProgramFolder& folder = loopbackFolder(),
+                  std::vector<std::string> prefix = {})
+        : DriverProcess(command(name, folder, std::move(prefix))) {}
+
+private:
+    static std::vector<std::string> command(const std::string& name, const ProgramFolder& folder,
+                                            std::vector<std::string> prefix) {
+        folder.use();
+        prefix.insert(prefix.end(), {GAME_DRIVER, name});
+        return prefix;
+    }
+};
+
+// A host name no other test run on this machine uses at the same time.
+std::string hostName() { return "Hugo" + std::to_string(::getpid() % 10000); }
+
+bool boardBlank(const Lines& report) { return after(report, "CELL ").empty(); }
+
+// The host plays w o r d along the bottom row, the joiner answers x in column 6, a chat line in
+// between; the host wins.
+void playToTheHostsWin(Copy& host, Copy& joiner) {
+    const char letters[] = {'w', 'o', 'r', 'd'};
+    for (int move = 0; move < 4; ++move) {
+        EXPECT_EQ(host.run(std::string("move ") + letters[move] + " " + std::to_string(move)), Lines{}) << move;
+        if (move == 3) break;
+        EXPECT_EQ(joiner.run("move x 48"), Lines{}) << move;   // the drop row above column 6
+        if (move == 0) joiner.run("chat  good luck ");
+    }
+    EXPECT_EQ(joiner.run("until gameover"), Lines{});
+    EXPECT_EQ(host.run("until gameover"), Lines{});
 }
 
 } // namespace
 
 TEST(LanEndToEnd, TwoProgramsHostJoinChatAndTheHostWins) {
-    const std::string hostName = "Hugo" + std::to_string(::getpid() % 10000);
-    // Sessions are looked for and answered on this machine only.
-    const ProgramFolder folder("Search=127.0.0.1\nListen=127.0.0.1\n");
-    folder.use();
-    Driver host({LAN_DRIVER, "host", hostName});
-    ASSERT_EQ(host.line(), "HOSTING");
-    Driver joiner({LAN_DRIVER, "join", "Jade", hostName});
-    const std::vector<std::string> joined = joiner.rest();
-    EXPECT_EQ(joiner.exitCode(), 0);
-    host.closeInput();
-    const std::vector<std::string> hosted = host.rest();
-    EXPECT_EQ(host.exitCode(), 0);
+    const std::string name = hostName();
+    Copy host(name), joiner("Jade");
+    host.run("deal wordzzzz");
+    ASSERT_EQ(host.run("lanhost"), Lines{"HOSTING"});
+    joiner.run("deal xxxxxxxx");
+    ASSERT_EQ(joiner.run("lanjoin " + name), Lines{"JOINED"});
+    playToTheHostsWin(host, joiner);
+    const Lines joined = joiner.run("report");
+    const Lines hosted = host.run("report");
 
     // The joiner found the host, saw its details, its moves and the winning word; with a Search
-    // setting nobody was asked where to search.
-    for (const std::string& line : joined) EXPECT_NE(line.rfind("ASKED", 0), 0u) << line;
-    EXPECT_TRUE(has(joined, "STATUS Game Ready! Waiting for " + hostName + " to move."));
-    EXPECT_TRUE(has(joined, "PANEL " + hostName));
+    // setting nobody was asked where to search (lanjoin answered only JOINED).
+    EXPECT_TRUE(has(joined, "STATUS Game Ready! Waiting for " + name + " to move."));
+    EXPECT_TRUE(has(joined, "PANEL " + name + "|Here"));
     EXPECT_TRUE(has(joined, "CAPTION Game Over"));
-    EXPECT_TRUE(has(joined, "TURN " + hostName));
+    EXPECT_TRUE(has(joined, "TURN " + name));
     EXPECT_TRUE(has(joined, "GAMEOVER 1"));
     EXPECT_TRUE(has(joined, "CELL 3 d"));
     EXPECT_TRUE(has(joined, "CELL 20 x"));
@@ -144,11 +112,145 @@ TEST(LanEndToEnd, TwoProgramsHostJoinChatAndTheHostWins) {
     // The host seated the joiner, heard the chat line as typed and won.
     EXPECT_TRUE(has(hosted, "STATUS Jade is ready to play. Your move!"));
     EXPECT_TRUE(has(hosted, "STATUS From Jade:  good luck "));
-    EXPECT_TRUE(has(hosted, "PANEL Jade"));
+    EXPECT_TRUE(has(hosted, "PANEL Jade|Here"));
     EXPECT_TRUE(has(hosted, "CAPTION Game Over"));
-    EXPECT_TRUE(has(hosted, "TURN " + hostName));
+    EXPECT_TRUE(has(hosted, "TURN " + name));
     EXPECT_TRUE(has(hosted, "CELL 0 w"));
     EXPECT_TRUE(has(hosted, "CELL 13 x"));
+}
+
+// A game against the computer first leaves the host as the last starter of the run; the LAN game
+// that follows must still begin with the host to move on both sides, on a blank board without the
+// computer's picture, and play-again hands the first move to the joiner on both sides.
+TEST(LanEndToEnd, AfterAComputerGameBothSidesAgreeTheHostStartsAndPlayAgainAlternates) {
+    const std::string name = hostName();
+    Copy host(name), joiner("Jade");
+    host.run("deal abcdefgh");
+    host.run("computer");
+    host.run("move a 3");
+    EXPECT_TRUE(has(host.run("report"), "CELL 3 a"));
+
+    host.run("deal wordzzzz");
+    ASSERT_EQ(host.run("lanhost"), Lines{"HOSTING"});
+    const Lines waiting = host.run("report");
+    EXPECT_TRUE(boardBlank(waiting));
+    EXPECT_TRUE(has(waiting, "PHOTO other"));
+    EXPECT_TRUE(has(waiting, "PANEL |"));
+    joiner.run("deal xxxxxxxx");
+    ASSERT_EQ(joiner.run("lanjoin " + name), Lines{"JOINED"});
+    EXPECT_TRUE(has(joiner.run("report"), "CAPTION Opponents Turn!"));
+    ASSERT_EQ(host.run("until turn"), Lines{});
+    EXPECT_TRUE(has(host.run("report"), "CAPTION Your Turn!"));
+    playToTheHostsWin(host, joiner);
+
+    host.run("deal abababab");
+    host.run("again");
+    joiner.run("deal yyyyyyyy");
+    joiner.run("again");
+    const Lines hostRound = host.run("report");
+    const Lines joinerRound = joiner.run("report");
+    EXPECT_TRUE(has(hostRound, "TURN Jade"));
+    EXPECT_TRUE(has(joinerRound, "TURN Jade"));
+    EXPECT_TRUE(has(hostRound, "CAPTION Opponents Turn!"));
+    EXPECT_TRUE(has(joinerRound, "CAPTION Your Turn!"));
+    EXPECT_TRUE(boardBlank(hostRound));
+    EXPECT_TRUE(boardBlank(joinerRound));
+    // The joiner's first move of the new round reaches the host's board.
+    EXPECT_EQ(joiner.run("move y 38"), Lines{});
+    EXPECT_EQ(host.run("until turn"), Lines{});
+    EXPECT_TRUE(has(host.run("report"), "CELL 3 y"));
+}
+
+// Hosting again while a game is unfinished: the first joiner is told at once that the host has
+// gone, and the second game starts on blank boards on both sides with the host to move. A change
+// of user on the second joiner's side is told to the host the same way.
+TEST(LanEndToEnd, HostingAgainTellsTheFirstJoinerAndTheNextGameStartsClean) {
+    const std::string name = hostName();
+    Copy host(name), first("Jade"), second("Kurt");
+    host.run("deal wordzzzz");
+    ASSERT_EQ(host.run("lanhost"), Lines{"HOSTING"});
+    first.run("deal xxxxxxxx");
+    ASSERT_EQ(first.run("lanjoin " + name), Lines{"JOINED"});
+    host.run("move w 0");
+    first.run("move x 48");
+    host.run("until turn");
+
+    host.run("deal wordzzzz");
+    ASSERT_EQ(host.run("lanhost"), Lines{"HOSTING"});
+    const Lines told = first.run("until exit");
+    EXPECT_TRUE(has(told, "BOX Opponent Quit")) << ::testing::PrintToString(told);
+
+    second.run("deal kkkkkkkk");
+    ASSERT_EQ(second.run("lanjoin " + name), Lines{"JOINED"});
+    EXPECT_EQ(host.run("until turn"), Lines{});
+    const Lines hosted = host.run("report");
+    const Lines joined = second.run("report");
+    EXPECT_TRUE(boardBlank(hosted));
+    EXPECT_TRUE(boardBlank(joined));
+    EXPECT_TRUE(has(hosted, "CAPTION Your Turn!"));
+    EXPECT_TRUE(has(joined, "CAPTION Opponents Turn!"));
+    EXPECT_TRUE(has(hosted, "RACK wordzzzz"));
+    host.run("move o 5");
+    EXPECT_EQ(second.run("move k 48"), Lines{});
+    EXPECT_EQ(after(second.run("report"), "CELL "), "5 o");
+
+    // The second joiner hands the computer to another player: the host is told at once.
+    second.run("changeuser");
+    const Lines toldAgain = host.run("until exit");
+    EXPECT_TRUE(has(toldAgain, "BOX Opponent Quit")) << ::testing::PrintToString(toldAgain);
+}
+
+// One side stops at the game-over dialog while the other asks for another round: the one who
+// plays on is told on the next receive tick that the opponent has left.
+TEST(LanEndToEnd, StoppingAtGameOverTellsTheOpponentWhoPlaysAgain) {
+    const std::string name = hostName();
+    Copy host(name), joiner("Jade");
+    host.run("deal wordzzzz");
+    ASSERT_EQ(host.run("lanhost"), Lines{"HOSTING"});
+    joiner.run("deal xxxxxxxx");
+    ASSERT_EQ(joiner.run("lanjoin " + name), Lines{"JOINED"});
+    playToTheHostsWin(host, joiner);
+
+    joiner.run("again");
+    host.run("stop");
+    const Lines told = joiner.run("until exit");
+    EXPECT_TRUE(has(told, "BOX Opponent Quit")) << ::testing::PrintToString(told);
+    EXPECT_TRUE(has(joiner.run("report"), "EXITS 1"));
+}
+
+// Looking at the LAN set-up during a LAN game and cancelling at any of its steps keeps the game:
+// the next moves go both ways. Starting a game against the computer then leaves the LAN game: the
+// opponent is told, and the computer gets a blank board.
+TEST(LanEndToEnd, ACancelledLanSetUpKeepsTheRunningGame) {
+    const std::string name = hostName();
+    Copy host(name), joiner("Jade");
+    host.run("deal wordzzzz");
+    ASSERT_EQ(host.run("lanhost"), Lines{"HOSTING"});
+    joiner.run("deal xxxxxxxx");
+    ASSERT_EQ(joiner.run("lanjoin " + name), Lines{"JOINED"});
+    ASSERT_EQ(host.run("until turn"), Lines{});
+
+    host.run("lancancel provider");
+    host.run("lancancel select");
+    joiner.run("lancancel list");
+    EXPECT_EQ(host.run("move w 0"), Lines{});
+    EXPECT_EQ(joiner.run("move x 48"), Lines{});
+    EXPECT_EQ(host.run("until turn"), Lines{});
+    const Lines hosted = host.run("report");
+    const Lines joined = joiner.run("report");
+    EXPECT_TRUE(has(hosted, "CELL 6 x"));
+    EXPECT_TRUE(has(joined, "CELL 0 w"));
+    for (const Lines* lines : {&hosted, &joined})
+        for (const std::string& line : *lines) EXPECT_EQ(line.find("could not be sent"), std::string::npos) << line;
+
+    joiner.run("deal abcdefgh");
+    joiner.run("computer");
+    const Lines told = host.run("until exit");
+    EXPECT_TRUE(has(told, "BOX Opponent Quit")) << ::testing::PrintToString(told);
+    const Lines computer = joiner.run("report");
+    EXPECT_TRUE(boardBlank(computer));
+    EXPECT_TRUE(has(computer, "PHOTO computer"));
+    EXPECT_TRUE(has(computer, "CAPTION Your Turn!"));
 }
 
 namespace {
@@ -185,15 +287,10 @@ public:
         run({"/usr/sbin/ip", "netns", "del", m_b});
     }
     bool made() const { return m_made; }
-    std::vector<std::string> onA(std::vector<std::string> args) const { return in(m_a, std::move(args)); }
-    std::vector<std::string> onB(std::vector<std::string> args) const { return in(m_b, std::move(args)); }
+    std::vector<std::string> onA() const { return {"/usr/sbin/ip", "netns", "exec", m_a}; }
+    std::vector<std::string> onB() const { return {"/usr/sbin/ip", "netns", "exec", m_b}; }
 
 private:
-    static std::vector<std::string> in(const std::string& space, std::vector<std::string> args) {
-        std::vector<std::string> all{"/usr/sbin/ip", "netns", "exec", space};
-        all.insert(all.end(), args.begin(), args.end());
-        return all;
-    }
     std::string m_a, m_b;
     bool m_made = false;
 };
@@ -209,27 +306,26 @@ TEST(LanNamespaces, AJoinerWithNoSearchSettingAndABlankAnswerFindsTheHostOnTheLo
     // Out of the box: no Search setting on either machine, the host answering on every network.
     const ProgramFolder hostFolder("; as installed\n");
     const ProgramFolder joinerFolder("; as installed\n");
-    hostFolder.use();
-    Driver host(machines.onA({LAN_DRIVER, "host", "Hugo"}));
-    ASSERT_EQ(host.line(), "HOSTING");
-    joinerFolder.use();
-    Driver joiner(machines.onB({LAN_DRIVER, "join", "Jade", "Hugo", ""}));
-    const std::vector<std::string> joined = joiner.rest();
-    EXPECT_EQ(joiner.exitCode(), 0);
-    host.closeInput();
-    const std::vector<std::string> hosted = host.rest();
-    EXPECT_EQ(host.exitCode(), 0);
+    Copy host("Hugo", hostFolder, machines.onA()), joiner("Jade", joinerFolder, machines.onB());
+    host.run("deal wordzzzz");
+    ASSERT_EQ(host.run("lanhost"), Lines{"HOSTING"});
+    // The joiner is asked where to search, leaves it blank and finds Hugo's session on the other
+    // machine.
+    joiner.run("deal xxxxxxxx");
+    joiner.run("prompt");
+    ASSERT_EQ(joiner.run("lanjoin Hugo"), (Lines{"ASKED Search for Games []", "JOINED"}));
+    playToTheHostsWin(host, joiner);
+    const Lines joined = joiner.run("report");
+    const Lines hosted = host.run("report");
     for (const std::string& line : joined) std::cout << "joiner | " << line << "\n";
     for (const std::string& line : hosted) std::cout << "host   | " << line << "\n";
 
-    // The joiner was asked where to search, left it blank, found Hugo's session on the other
-    // machine and played; the details and the chat line crossed the cable.
-    EXPECT_TRUE(has(joined, "ASKED Search for Games []"));
+    // The details, the moves and the chat line crossed the cable.
     EXPECT_TRUE(has(joined, "STATUS Game Ready! Waiting for Hugo to move."));
-    EXPECT_TRUE(has(joined, "PANEL Hugo"));
+    EXPECT_TRUE(has(joined, "PANEL Hugo|Here"));
     EXPECT_TRUE(has(hosted, "STATUS Jade is ready to play. Your move!"));
     EXPECT_TRUE(has(hosted, "STATUS From Jade:  good luck "));
-    EXPECT_TRUE(has(hosted, "PANEL Jade"));
+    EXPECT_TRUE(has(hosted, "PANEL Jade|Here"));
     EXPECT_TRUE(has(joined, "GAMEOVER 1"));
     // The blank answer is offered again next time, and is no standing setting.
     EXPECT_EQ(joinerFolder.read("dplay.ini"), "; as installed\nLastSearch=\n");

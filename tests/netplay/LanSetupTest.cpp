@@ -241,8 +241,7 @@ TEST(LanJoin, AJoinerWithTheHostsNameIsRefusedBeforeHeIsEntered) {
     LanScene scene;
     st().Player1Name = "Earlier";
     st().TurnName = "Earlier";
-    st().Player2Name = "Alice";
-    st().PlayerNumber = 2;
+    st().UserName = "Alice";
     scene.network.sessions = {session("Alice", 5)};
     scene.network.players = {{1, std::string("Alice "), std::string("Alice"), 0}};
     netplay::SelectWaitingWindow& w = netplay::SelectWaiting();
