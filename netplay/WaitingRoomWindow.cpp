@@ -88,7 +88,7 @@ WaitingRoomWindow::WaitingRoomWindow() : ui::Form("inetstart") {
     add(List2, &Frame1);
     AniGIF1.frames = engine::busyAnimationFrames();
     AniGIF1.Visible = false;
-    AniGIF1.Move(7440, 5280, 360, 360);
+    AniGIF1.Move(120, 5790, 360, 360);
     add(AniGIF1);
 
     struct Button {

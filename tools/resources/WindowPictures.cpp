@@ -136,7 +136,7 @@ QImage toolPicture(QColor colour, const QString& sign) {
 // One frame of the busy animation: eight dots in a ring, the lit one (and a fading tail behind
 // it) a step further round in each frame.
 QImage busyFrame(int frame) {
-    QImage image = canvas(24, 24, QColor(236, 233, 216));
+    QImage image = canvas(24, 24, QColor(239, 239, 239)); // the dialogs' own grey
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
