@@ -284,9 +284,9 @@ GameService::Outcome GameService::dispatch(std::string_view target) {
     const auto now = m_clock.nowMs();
     if (*script == wire::Script::ReadWait) return readWait(now);
     if (*script == wire::Script::Updates) return updates(query);
-    if (!hasQuery) return {refused("no fields"), {}};
+    if (!hasQuery) return {refused("no fields", 400), {}};
     auto fields = wire::splitQuery(query);
-    if (!fields) return {refused("bad field encoding"), {}};
+    if (!fields) return {refused("bad field encoding", 400), {}};
     switch (*script) {
     case wire::Script::JoinWait: return joinWait(*fields, now);
     case wire::Script::JoinGame: return joinGame(*fields, now);

@@ -65,6 +65,8 @@ TEST(JoinWait, EveryFieldIsChecked) {
         EXPECT_FALSE(reply.refusal.empty());
         EXPECT_GE(reply.status, 400); // the game shows a failed transfer instead of waiting on nothing
     }
+    EXPECT_GE(h.request("/Tessarine/joinwait.mv").status, 400);
+    EXPECT_GE(h.request("/Tessarine/joinwait.mv?t+%zz+Paris+1+1+NO+none+300").status, 400);
     EXPECT_EQ(listing(h), "TS:");
     // The longest allowed name and location, and a name Windows-1252 can hold.
     EXPECT_FALSE(h.enter(std::string(25, 'a')).empty());
