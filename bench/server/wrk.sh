@@ -43,10 +43,10 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 nginx_bin=$(command -v nginx || echo /usr/sbin/nginx)
 
-# Every connection is a descriptor in wrk and one in the server or nginx.
+# Every connection is a descriptor in wrk and one in the server or nginx (each its own process).
 most=0
 for c in $connection_counts; do [ "$c" -gt "$most" ] && most=$c; done
-need_files=$((most * 2 + 1024))
+need_files=$((most + 1024))
 ulimit -n 65536 2>/dev/null || ulimit -n "$need_files" 2>/dev/null || true
 if [ "$(ulimit -n)" != unlimited ] && [ "$(ulimit -n)" -lt "$need_files" ]; then
   echo "wrk.sh: cannot raise the open-file limit to $need_files (it is $(ulimit -n)); $most connections would fail." >&2
