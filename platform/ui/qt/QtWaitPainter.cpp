@@ -6,6 +6,8 @@
 #include <QEvent>
 #include <QEventLoop>
 
+#include <algorithm>
+
 namespace platform::ui::qt {
 
 namespace {
