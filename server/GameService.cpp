@@ -166,10 +166,16 @@ void GameService::restore(const StoredState& state) {
 }
 
 void GameService::handle(std::string_view target, Done done) {
+    // Reading the target needs no lock: requests wait for each other only while the rules run.
+    Request request;
+    if (auto early = parse(target, request)) {
+        done(std::move(*early));
+        return;
+    }
     std::unique_lock lock(m_mutex);
     Undo before{0, m_nextNumber, {}};
     m_recording = &before;
-    Outcome outcome = dispatch(target);
+    Outcome outcome = dispatch(request);
     m_recording = nullptr;
     if (outcome.changes.empty()) {
         lock.unlock();
@@ -271,28 +277,35 @@ void GameService::undo(const Undo& before) {
     m_nextNumber = before.nextNumber;
 }
 
-GameService::Outcome GameService::dispatch(std::string_view target) {
-    if (target.size() > m_config.limits.maxTargetBytes) return {refused("request too large", 414), {}};
+std::optional<Reply> GameService::parse(std::string_view target, Request& request) const {
+    if (target.size() > m_config.limits.maxTargetBytes) return refused("request too large", 414);
     const auto mark = target.find('?');
     const auto path = target.substr(0, mark);
     const bool hasQuery = mark != std::string_view::npos;
     const auto query = hasQuery ? target.substr(mark + 1) : std::string_view{};
 
     const auto script = scriptOf(path);
-    if (!script) return {Reply{404, replyBody("not found"), "no such script"}, {}};
-
-    const auto now = m_clock.nowMs();
-    if (*script == wire::Script::ReadWait) return readWait(now);
+    if (!script) return Reply{404, replyBody("not found"), "no such script"};
+    request.script = *script;
+    if (*script == wire::Script::ReadWait) return std::nullopt;
     if (*script == wire::Script::Updates) return updates(query);
-    if (!hasQuery) return {refused("no fields", 400), {}};
+    if (!hasQuery) return refused("no fields", 400);
     auto fields = wire::splitQuery(query);
-    if (!fields) return {refused("bad field encoding", 400), {}};
-    switch (*script) {
-    case wire::Script::JoinWait: return joinWait(*fields, now);
-    case wire::Script::JoinGame: return joinGame(*fields, now);
-    case wire::Script::ExitWait: return exitWait(*fields, now);
-    case wire::Script::GetData: return getData(*fields, now);
-    case wire::Script::PostData: return postData(*fields, now);
+    if (!fields) return refused("bad field encoding", 400);
+    request.fields = std::move(*fields);
+    return std::nullopt;
+}
+
+GameService::Outcome GameService::dispatch(const Request& request) {
+    const auto now = m_clock.nowMs();
+    const auto& fields = request.fields;
+    switch (request.script) {
+    case wire::Script::ReadWait: return readWait(now);
+    case wire::Script::JoinWait: return joinWait(fields, now);
+    case wire::Script::JoinGame: return joinGame(fields, now);
+    case wire::Script::ExitWait: return exitWait(fields, now);
+    case wire::Script::GetData: return getData(fields, now);
+    case wire::Script::PostData: return postData(fields, now);
     default: break;
     }
     return {refused("no such script", 404), {}};
@@ -432,24 +445,24 @@ GameService::Outcome GameService::exitWait(const std::vector<std::string>& field
 }
 
 GameService::Outcome GameService::getData(const std::vector<std::string>& fields, std::int64_t now) {
-    const auto notFound = served(wire::markerText(Marker::FileNotFound));
+    const auto notFound = [] { return served(wire::markerText(Marker::FileNotFound)); };
     const bool oneField = fields.size() == wire::scriptInfo(wire::Script::GetData).fieldCount;
     const auto key = oneField ? wire::parseMailboxKey(trimmed(fields[0])) : std::nullopt;
     if (!key) {
-        Reply reply = notFound;
+        Reply reply = notFound();
         reply.refusal = "bad mailbox key";
         return {reply, {}};
     }
     std::vector<Change> changes;
     Game* game = liveGame(key->gameNumber, now, changes, key->reader);
-    if (!game) return {notFound, changes};
+    if (!game) return {notFound(), changes};
     // A side taken as gone after its silence is told its connection failed, which stops its poll;
     // the quit record would count it a second win.
     if (game->row.state == goneState(key->reader)) return {served(markerText(Marker::SocketError)), changes};
     const int index = boxIndex(key->reader);
     game->lastRequest = now;
     auto& box = game->boxes[index];
-    if (box.empty()) return {notFound, changes};
+    if (box.empty()) return {notFound(), changes};
 
     // Oldest first, at most one record of each kind (the game reads only the first of a kind),
     // nothing after a quit, and a quit only with nothing but chat before it: the game applies
@@ -564,10 +577,9 @@ GameService::Outcome GameService::postData(const std::vector<std::string>& field
     return {writeOk, std::move(changes)};
 }
 
-GameService::Outcome GameService::updates(std::string_view query) {
+Reply GameService::updates(std::string_view query) const {
     const auto version = wire::decodeField(query);
-    return {served(wire::markerText(version && *version == m_config.currentVersion ? Marker::Current : Marker::Updated)),
-            {}};
+    return served(wire::markerText(version && *version == m_config.currentVersion ? Marker::Current : Marker::Updated));
 }
 
 GameService::Game* GameService::liveGame(std::uint64_t id, std::int64_t now, std::vector<Change>& changes,

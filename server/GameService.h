@@ -71,14 +71,21 @@ private:
         std::vector<std::pair<std::uint64_t, std::optional<Game>>> games; // absent: the game did not exist
     };
 
-    Outcome dispatch(std::string_view target);
+    struct Request {
+        netplay::wire::Script script = netplay::wire::Script::ReadWait;
+        std::vector<std::string> fields;
+    };
+    // The target read into its script and fields; a reply instead when its form is refused (or
+    // when it needs none of the state: the update check).
+    std::optional<Reply> parse(std::string_view target, Request& request) const;
+    Outcome dispatch(const Request& request);
     Outcome readWait(std::int64_t now);
     Outcome joinWait(const std::vector<std::string>& fields, std::int64_t now);
     Outcome joinGame(const std::vector<std::string>& fields, std::int64_t now);
     Outcome exitWait(const std::vector<std::string>& fields, std::int64_t now);
     Outcome getData(const std::vector<std::string>& fields, std::int64_t now);
     Outcome postData(const std::vector<std::string>& fields, std::int64_t now);
-    Outcome updates(std::string_view query);
+    Reply updates(std::string_view query) const;
 
     // The game, after the clock has been applied to it; null when it is unknown or was removed.
     // `heard` is the side making the request, which is plainly not silent.
