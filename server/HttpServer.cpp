@@ -5,6 +5,7 @@
 #include <boost/asio/dispatch.hpp>
 #include <boost/asio/post.hpp>
 #include <boost/asio/strand.hpp>
+#include <boost/asio/write.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 
@@ -74,24 +75,32 @@ private:
             }
             // Answered after a commit, on the committing thread: back to the connection's thread.
             asio::post(self->m_stream.get_executor(), [self, reply = std::move(reply), keep]() mutable {
-                self->write(std::move(reply), keep);
+                self->write(std::move(reply), keep, true);
             });
         });
         m_inHandler = false;
     }
 
-    void write(Reply reply, bool keepAlive) {
-        auto response = std::make_shared<http::response<http::string_body>>(
-            static_cast<http::status>(reply.status), m_version == 10 ? 10 : 11);
-        response->set(http::field::server, "tessarine-server");
-        response->set(http::field::content_type, "text/plain; charset=utf-8");
-        response->set(http::field::cache_control, "no-store");
-        response->keep_alive(keepAlive);
-        response->body() = std::move(reply.body);
-        response->prepare_payload();
-        m_stream.expires_after(m_options.idleTimeout);
-        http::async_write(m_stream, *response,
-                          [self = shared_from_this(), response, keepAlive](beast::error_code ec, std::size_t) {
+    // The reply's head is written by hand into a buffer the connection keeps, so once it has
+    // served one request a reply costs it no allocation. The deadline set for the read covers the
+    // write of a reply given at once; one that waited for a commit gets a fresh one.
+    void write(Reply reply, bool keepAlive, bool renewDeadline = false) {
+        m_out.clear();
+        m_out += m_version == 10 ? "HTTP/1.0 " : "HTTP/1.1 ";
+        m_out += std::to_string(reply.status);
+        m_out += ' ';
+        const auto reason = http::obsolete_reason(static_cast<http::status>(reply.status));
+        m_out.append(reason.data(), reason.size());
+        m_out += "\r\nServer: tessarine-server\r\nContent-Type: text/plain; charset=utf-8\r\n"
+                 "Cache-Control: no-store\r\nContent-Length: ";
+        m_out += std::to_string(reply.body.size());
+        if (!keepAlive && m_version != 10) m_out += "\r\nConnection: close";
+        if (keepAlive && m_version == 10) m_out += "\r\nConnection: keep-alive";
+        m_out += "\r\n\r\n";
+        m_out += reply.body;
+        if (renewDeadline) m_stream.expires_after(m_options.idleTimeout);
+        asio::async_write(m_stream, asio::buffer(m_out),
+                          [self = shared_from_this(), keepAlive](beast::error_code ec, std::size_t) {
                               if (ec || !keepAlive) {
                                   self->close();
                                   return;
@@ -112,6 +121,7 @@ private:
     GameService& m_service;
     const HttpOptions& m_options;
     unsigned m_version = 11;
+    std::string m_out; // the reply being written
     bool m_inHandler = false; // true while the service runs on this connection's thread
 };
 
