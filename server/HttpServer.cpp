@@ -63,7 +63,8 @@ private:
             write(Reply{405, replyBody("refused: GET only"), {}}, false);
             return;
         }
-        const std::string target(request.target());
+        // The parser holds the target until the next request is read, which waits for this reply.
+        const std::string_view target(request.target().data(), request.target().size());
         m_inHandler = true;
         m_service.handle(target, [self = shared_from_this(), keepAlive, target](Reply reply) {
             if (!reply.refusal.empty()) logRefused(reply.refusal + ": " + GameService::loggableTarget(target));
