@@ -14,6 +14,7 @@
 #include "platform/ui/qt/QtBinding.h"
 #include "platform/ui/qt/QtClock.h"
 #include "platform/ui/qt/QtDialogs.h"
+#include "platform/ui/qt/QtWaitPainter.h"
 #include "shell/PlayMore.h"
 #include "shell/Startup.h"
 #include "window/LeaveInternet.h"
@@ -51,9 +52,10 @@ int main(int argc, char** argv) {
     platform::inet::CurlHttpClient http;
     QtExit exit;
     platform::shellexec::DesktopShell shell(platform::ui::programFolder().string());
+    platform::ui::qt::QtWaitPainter painter;
 
     engine::State& s = engine::state();
-    s.services = {&dialogs, &clock, &random, &sound, &http, &exit, &shell};
+    s.services = {&dialogs, &clock, &random, &sound, &http, &exit, &shell, &painter};
 
     engine::SetCurrentDirToAppPath();
     s.AppVersion = "1.1";

@@ -9,6 +9,12 @@ std::string storePicturePath(const std::string& name) {
     return (ui::programFolder() / "pics" / (name + ".bmp")).string();
 }
 
+std::vector<ui::Picture> busyAnimationFrames() {
+    std::vector<ui::Picture> frames;
+    for (int i = 0; i < 8; ++i) frames.push_back(ui::Picture::load(storePicturePath("busy" + std::to_string(i))));
+    return frames;
+}
+
 PictureStore::PictureStore() {
     const auto fill = [](ui::ControlArray<ui::Image>& set, const std::string& colour) {
         for (int i = 0; i < set.count(); ++i) {

@@ -40,6 +40,9 @@ PictureStore& Pics();
 // Where the store's and the window's own pictures lie: "pics/<name>.bmp" in the program folder.
 std::string storePicturePath(const std::string& name);
 
+// The frames of the small animation the waiting-room windows run while they contact the server.
+std::vector<ui::Picture> busyAnimationFrames();
+
 struct GameControls {
     // transfer: the client the transfer control fetches with (the program's HTTP client).
     explicit GameControls(platform::HttpClient& transfer);

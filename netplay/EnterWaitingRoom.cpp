@@ -80,9 +80,9 @@ EnterWaitingRoomDialog::EnterWaitingRoomDialog() : ui::Form("joinwaitroom") {
                      "players waiting for an opponent. ";
     Label1.Move(120, 3720, 6120, 480);
     add(Label1);
-    AniGIF1.Caption = "Contacting the game server...";
+    AniGIF1.frames = engine::busyAnimationFrames();
     AniGIF1.Visible = false;
-    AniGIF1.Move(120, 4260, 6120, 300);
+    AniGIF1.Move(120, 4260, 360, 360);
     add(AniGIF1);
     Command1.Caption = "Enter Waiting Room";
     Command1.Move(120, 4680, 2400, 420);
@@ -134,8 +134,7 @@ void EnterWaitingRoomDialog::Command1_Click() {
 
     engine::GameControls* c = s.controls;
     if (!c) return;
-    AniGIF1.Visible = true;
-    AniGIF1.Refresh();
+    AniGIF1.play(true);
     const Reply reply = enterWaitingRoom(c->Inet1, entry);
 
     if (reply.failed) {

@@ -2,6 +2,7 @@
 // The dialog "joinwaitroom": puts the player's own entry into the Internet waiting room, public
 // or private (with a password the opponent must know), for two to fifteen minutes. Once entered,
 // the player is the blue host of seat 1 and the main window's poll waits for an opponent.
+#include "platform/ui/Animation.h"
 #include "platform/ui/Choices.h"
 #include "platform/ui/Containers.h"
 #include "platform/ui/Form.h"
@@ -31,7 +32,7 @@ public:
     ui::CommandButton Command2{"Command2"};
     ui::CommandButton Command3{"Command3"};
     // Shown from the start of the request.
-    ui::Label AniGIF1{"AniGIF1"};
+    ui::Animation AniGIF1{"AniGIF1"};
 
     void Form_Load() override;
     void Option1_Click();

@@ -159,6 +159,8 @@ void InternetPollTick() {
         c->inettimer.Enabled = false;
         s.InetState = engine::InetIdle;
         showBox(WaitExpiredText, WaitExpiredTitle);
+        // Nobody is coming: the caption stops saying otherwise while the status list says "Ready".
+        c->Label13.Caption = "";
         engine::AddStatusLine("Wait time expired. Please try again");
         engine::AddStatusLine("");
         engine::AddStatusLine("Ready");

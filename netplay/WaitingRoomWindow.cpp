@@ -27,10 +27,7 @@ void showBox(const std::string& text) {
 }
 
 // The animation runs for the length of a request; the request blocks, so it is drawn at once.
-void showBusy(ui::Label& animation, bool busy) {
-    animation.Visible = busy;
-    animation.Refresh();
-}
+void showBusy(ui::Animation& animation, bool busy) { animation.play(busy); }
 
 } // namespace
 
@@ -90,9 +87,9 @@ WaitingRoomWindow::WaitingRoomWindow() : ui::Form("inetstart") {
     add(Frame1);
     List2.Move(120, 300, 6960, 1080);
     add(List2, &Frame1);
-    AniGIF1.Caption = "Contacting the game server...";
+    AniGIF1.frames = engine::busyAnimationFrames();
     AniGIF1.Visible = false;
-    AniGIF1.Move(120, 5760, 7200, 300);
+    AniGIF1.Move(120, 5790, 360, 360);
     add(AniGIF1);
 
     struct Button {

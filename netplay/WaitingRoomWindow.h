@@ -3,6 +3,7 @@
 // opponent, one fixed-pitch line each. The player joins one of them (and becomes the red player
 // of seat 2), or goes on to the dialog that enters his own name. Half a second after it opens,
 // the window fetches the list once.
+#include "platform/ui/Animation.h"
 #include "platform/ui/CommonDialog.h"
 #include "platform/ui/Containers.h"
 #include "platform/ui/Form.h"
@@ -28,7 +29,7 @@ public:
     ui::CommandButton Command3{"Command3"};
     ui::CommandButton Command5{"Command5"};
     // Shown while a request runs.
-    ui::Label AniGIF1{"AniGIF1"};
+    ui::Animation AniGIF1{"AniGIF1"};
     ui::Timer waitroomtimer{"waitroomtimer"};
 
     void Form_Load() override;

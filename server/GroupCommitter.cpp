@@ -20,6 +20,12 @@ void GroupCommitter::submit(std::vector<Change> changes, std::function<void(bool
     if (done) done(false);
 }
 
+void GroupCommitter::cancelPending() {
+    std::lock_guard lock(m_mutex);
+    for (auto& pending : m_pending) m_cancelled.push_back(std::move(pending));
+    m_pending.clear();
+}
+
 void GroupCommitter::stop() {
     {
         std::lock_guard lock(m_mutex);
@@ -51,6 +57,13 @@ void GroupCommitter::run() {
         }
         for (auto& pending : batch)
             if (pending.done) pending.done(durable);
+        batch.clear();
+        {
+            std::lock_guard lock(m_mutex);
+            batch.swap(m_cancelled);
+        }
+        for (auto& pending : batch)
+            if (pending.done) pending.done(false);
         batch.clear();
     }
 }

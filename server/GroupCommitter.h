@@ -18,6 +18,9 @@ public:
     GroupCommitter& operator=(const GroupCommitter&) = delete;
 
     void submit(std::vector<Change> changes, std::function<void(bool durable)> done) override;
+    // Only from inside a `done(false)` this committer called: what waits for the next commit is
+    // reported failed right after the current batch.
+    void cancelPending() override;
     // Writes what is queued, then ends the writer thread. Later submissions are refused.
     void stop();
 
@@ -33,6 +36,7 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     std::vector<Pending> m_pending;
+    std::vector<Pending> m_cancelled;
     bool m_stopping = false;
     std::thread m_thread;
 };

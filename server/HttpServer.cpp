@@ -5,6 +5,7 @@
 #include <boost/asio/dispatch.hpp>
 #include <boost/asio/post.hpp>
 #include <boost/asio/strand.hpp>
+#include <boost/asio/write.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 
@@ -62,10 +63,11 @@ private:
             write(Reply{405, replyBody("refused: GET only"), {}}, false);
             return;
         }
-        const std::string target(request.target());
+        // The parser holds the target until the next request is read, which waits for this reply.
+        const std::string_view target(request.target().data(), request.target().size());
         m_inHandler = true;
         m_service.handle(target, [self = shared_from_this(), keepAlive, target](Reply reply) {
-            if (!reply.refusal.empty()) logRefused(reply.refusal + ": " + target.substr(0, 200));
+            if (!reply.refusal.empty()) logRefused(reply.refusal + ": " + GameService::loggableTarget(target));
             // A request refused for its form ends its connection; an unknown path does not.
             const bool keep = keepAlive && (reply.status < 400 || reply.status == 404);
             if (self->m_inHandler) {
@@ -74,24 +76,32 @@ private:
             }
             // Answered after a commit, on the committing thread: back to the connection's thread.
             asio::post(self->m_stream.get_executor(), [self, reply = std::move(reply), keep]() mutable {
-                self->write(std::move(reply), keep);
+                self->write(std::move(reply), keep, true);
             });
         });
         m_inHandler = false;
     }
 
-    void write(Reply reply, bool keepAlive) {
-        auto response = std::make_shared<http::response<http::string_body>>(
-            static_cast<http::status>(reply.status), m_version == 10 ? 10 : 11);
-        response->set(http::field::server, "tessarine-server");
-        response->set(http::field::content_type, "text/plain; charset=utf-8");
-        response->set(http::field::cache_control, "no-store");
-        response->keep_alive(keepAlive);
-        response->body() = std::move(reply.body);
-        response->prepare_payload();
-        m_stream.expires_after(m_options.idleTimeout);
-        http::async_write(m_stream, *response,
-                          [self = shared_from_this(), response, keepAlive](beast::error_code ec, std::size_t) {
+    // The reply's head is written by hand into a buffer the connection keeps, so once it has
+    // served one request a reply costs it no allocation. The deadline set for the read covers the
+    // write of a reply given at once; one that waited for a commit gets a fresh one.
+    void write(Reply reply, bool keepAlive, bool renewDeadline = false) {
+        m_out.clear();
+        m_out += m_version == 10 ? "HTTP/1.0 " : "HTTP/1.1 ";
+        m_out += std::to_string(reply.status);
+        m_out += ' ';
+        const auto reason = http::obsolete_reason(static_cast<http::status>(reply.status));
+        m_out.append(reason.data(), reason.size());
+        m_out += "\r\nServer: tessarine-server\r\nContent-Type: text/plain; charset=utf-8\r\n"
+                 "Cache-Control: no-store\r\nContent-Length: ";
+        m_out += std::to_string(reply.body.size());
+        if (!keepAlive && m_version != 10) m_out += "\r\nConnection: close";
+        if (keepAlive && m_version == 10) m_out += "\r\nConnection: keep-alive";
+        m_out += "\r\n\r\n";
+        m_out += reply.body;
+        if (renewDeadline) m_stream.expires_after(m_options.idleTimeout);
+        asio::async_write(m_stream, asio::buffer(m_out),
+                          [self = shared_from_this(), keepAlive](beast::error_code ec, std::size_t) {
                               if (ec || !keepAlive) {
                                   self->close();
                                   return;
@@ -112,6 +122,7 @@ private:
     GameService& m_service;
     const HttpOptions& m_options;
     unsigned m_version = 11;
+    std::string m_out; // the reply being written
     bool m_inHandler = false; // true while the service runs on this connection's thread
 };
 
@@ -119,49 +130,51 @@ private:
 
 HttpServer::HttpServer(std::vector<asio::io_context*> workers, const tcp::endpoint& endpoint, GameService& service,
                        HttpOptions options)
-    : m_workers(std::move(workers)), m_acceptor(*m_workers.at(0)), m_sweepTimer(*m_workers.at(0)), m_service(service),
-      m_options(options) {
-    m_acceptor.open(endpoint.protocol());
-    m_acceptor.set_option(asio::socket_base::reuse_address(true));
-    m_acceptor.bind(endpoint);
-    m_acceptor.listen(asio::socket_base::max_listen_connections);
+    : m_workers(std::move(workers)), m_sweepTimer(*m_workers.at(0)), m_service(service), m_options(options) {
+    using ReusePort = asio::detail::socket_option::boolean<SOL_SOCKET, SO_REUSEPORT>;
+    auto where = endpoint;
+    for (auto* worker : m_workers) {
+        auto acceptor = std::make_unique<tcp::acceptor>(*worker);
+        acceptor->open(where.protocol());
+        acceptor->set_option(asio::socket_base::reuse_address(true));
+        // The kernel spreads new connections over the listening sockets of the one port.
+        acceptor->set_option(ReusePort(true));
+        acceptor->bind(where);
+        acceptor->listen(asio::socket_base::max_listen_connections);
+        where.port(acceptor->local_endpoint().port()); // port 0 picked one: the others share it
+        m_acceptors.push_back(std::move(acceptor));
+    }
 }
 
 void HttpServer::start() {
-    accept();
+    for (auto& acceptor : m_acceptors) accept(*acceptor);
     scheduleSweep();
 }
 
 void HttpServer::stop() {
-    asio::post(m_acceptor.get_executor(), [this] {
-        beast::error_code ignored;
-        m_acceptor.close(ignored);
-    });
+    for (auto& acceptor : m_acceptors) {
+        asio::post(acceptor->get_executor(), [acceptor = acceptor.get()] {
+            beast::error_code ignored;
+            acceptor->close(ignored);
+        });
+    }
     asio::post(m_sweepTimer.get_executor(), [this] { m_sweepTimer.cancel(); });
 }
 
-std::uint16_t HttpServer::port() const { return m_acceptor.local_endpoint().port(); }
+std::uint16_t HttpServer::port() const { return m_acceptors.front()->local_endpoint().port(); }
 
-void HttpServer::accept() {
-    m_acceptor.async_accept([this](beast::error_code ec, tcp::socket socket) {
-        if (ec == asio::error::operation_aborted || !m_acceptor.is_open()) return;
+void HttpServer::accept(tcp::acceptor& acceptor) {
+    acceptor.async_accept([this, &acceptor](beast::error_code ec, tcp::socket socket) {
+        if (ec == asio::error::operation_aborted || !acceptor.is_open()) return;
         if (!ec) {
-            // The connection moves to the next worker's thread for good; only the descriptor
-            // crosses over, so no object of one io_context is ever owned by another.
-            auto& worker = *m_workers[m_nextWorker++ % m_workers.size()];
-            beast::error_code moveError;
-            const auto protocol = socket.local_endpoint(moveError).protocol();
-            const auto handle = moveError ? -1 : socket.release(moveError);
-            if (!moveError) {
-                tcp::socket moved(worker, protocol, handle);
-                beast::error_code ignored;
-                moved.set_option(tcp::no_delay(true), ignored);
-                std::make_shared<Session>(std::move(moved), m_service, m_options)->start();
-            }
+            // Served by the thread that accepted it, for good.
+            beast::error_code ignored;
+            socket.set_option(tcp::no_delay(true), ignored);
+            std::make_shared<Session>(std::move(socket), m_service, m_options)->start();
         } else if (ec == asio::error::no_descriptors) {
             logLine("accept: " + ec.message());
         }
-        accept();
+        accept(acceptor);
     });
 }
 

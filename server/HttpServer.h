@@ -1,7 +1,8 @@
 #pragma once
 // HTTP/1.1 over TCP for the game service: GET only, plain-text replies, keep-alive, bounded
-// request heads and an idle time-out per connection. Connections are dealt in turn to a set of
-// io_contexts, each run by exactly one thread, so no two threads share a queue or a connection.
+// request heads and an idle time-out per connection. Every io_context, each run by exactly one
+// thread, accepts on its own listening socket on the shared port and serves what it accepted, so
+// no thread waits for another to hand it a connection and no two threads share a queue.
 #include "server/GameService.h"
 
 #include <boost/asio/ip/tcp.hpp>
@@ -10,19 +11,20 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace server {
 
 struct HttpOptions {
-    std::size_t maxHeadBytes = 8192;               // request line and headers together
+    std::size_t maxHeadBytes = 20 * 1024;          // request line and headers: the longest target and room to spare
     std::chrono::seconds idleTimeout{30};          // a connection that sends nothing for this long is closed
     std::chrono::milliseconds sweepInterval{5000}; // how often the clock is applied to every game
 };
 
 class HttpServer {
 public:
-    // `workers` must not be empty; each must be run by one thread only. The first one accepts.
+    // `workers` must not be empty; each must be run by one thread only. The first one also sweeps.
     HttpServer(std::vector<boost::asio::io_context*> workers, const boost::asio::ip::tcp::endpoint& endpoint,
                GameService& service, HttpOptions options = {});
     // Starts accepting and the periodic sweep.
@@ -32,12 +34,11 @@ public:
     std::uint16_t port() const;
 
 private:
-    void accept();
+    void accept(boost::asio::ip::tcp::acceptor& acceptor);
     void scheduleSweep();
 
     std::vector<boost::asio::io_context*> m_workers;
-    std::size_t m_nextWorker = 0;
-    boost::asio::ip::tcp::acceptor m_acceptor;
+    std::vector<std::unique_ptr<boost::asio::ip::tcp::acceptor>> m_acceptors; // one per worker
     boost::asio::steady_timer m_sweepTimer;
     GameService& m_service;
     HttpOptions m_options;

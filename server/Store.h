@@ -11,7 +11,10 @@
 
 namespace server {
 
-enum class GameState : int { Waiting = 0, Joined = 1, Ended = 2 };
+// Ended: a side quit (or left the room after someone joined). HostGone and JoinerGone: that side
+// fell silent and the other won by default; the silent side's next poll is told the connection
+// failed.
+enum class GameState : int { Waiting = 0, Joined = 1, Ended = 2, HostGone = 3, JoinerGone = 4 };
 
 struct GameRow {
     std::uint64_t id = 0;
@@ -31,7 +34,7 @@ struct GameRow {
 struct MailRecord {
     std::uint64_t seq = 0;
     netplay::wire::PostKind kind = netplay::wire::PostKind::Chat;
-    std::string payload; // already cleaned, as it will be handed out
+    std::string payload; // as posted; free text is made safe only when a reply is put together
 };
 
 using Box = netplay::wire::Side; // whose mailbox: Host is "s", Joiner is "c"
@@ -84,6 +87,9 @@ class ChangeSink {
 public:
     virtual ~ChangeSink() = default;
     virtual void submit(std::vector<Change> changes, std::function<void(bool durable)> done) = 0;
+    // Called from inside a `done(false)`: every submission still waiting for its commit is given up
+    // and reported `done(false)` too, since it was made on top of the changes that failed.
+    virtual void cancelPending() {}
 };
 
 // Applies each submission at once on the caller's thread (tests, the fuzz target).

@@ -31,6 +31,7 @@ constexpr const char* kUsage =
     "  --room-capacity N        waiting entries at once (default 1000)\n"
     "  --max-games N            games at once (default 250000)\n"
     "  --mailbox-capacity N     records waiting for one player (default 64)\n"
+    "  --gone-after-minutes N   minutes without a request after which a player has left (default 10)\n"
     "  --threads N              worker threads (default: one per core)\n"
     "  --help                   this text\n";
 
@@ -60,7 +61,7 @@ int main(int argc, char** argv) {
         }
         static const std::vector<std::string> kOptions{"--listen",        "--db",         "--current-version",
                                                        "--room-capacity", "--max-games",  "--mailbox-capacity",
-                                                       "--threads"};
+                                                       "--threads",       "--gone-after-minutes"};
         if (std::find(kOptions.begin(), kOptions.end(), arg) == kOptions.end()) {
             std::fprintf(stderr, "tessarine-server: unknown option %s\n", arg.c_str());
             usage(stderr);
@@ -92,6 +93,10 @@ int main(int argc, char** argv) {
             ok = parseCount(value, config.limits.maxGames);
         } else if (arg == "--mailbox-capacity") {
             ok = parseCount(value, config.limits.mailboxCapacity);
+        } else if (arg == "--gone-after-minutes") {
+            std::size_t minutes = 0;
+            ok = parseCount(value, minutes);
+            config.timing.goneAfterMs = static_cast<std::int64_t>(minutes) * 60'000;
         } else {
             ok = parseCount(value, threads);
         }

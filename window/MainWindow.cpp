@@ -9,6 +9,7 @@
 #include "netplay/InetPoll.h"
 #include "netplay/LanReceive.h"
 #include "netplay/LanSelectPlay.h"
+#include "netplay/wire/Requests.h"
 #include "window/ChatLine.h"
 #include "window/LocalMove.h"
 #include "window/LeaveInternet.h"
@@ -60,6 +61,8 @@ MainWindow* mainIfLoaded() {
 }
 
 MainWindow::MainWindow() : ui::Form("main"), engine::GameControls(transferClient()) {
+    // The windows stay painted while a request waits for the server.
+    Inet1.setWaitPainter(engine::state().services.waitPainter);
     layout();
     wire();
 }
@@ -195,16 +198,19 @@ void MainWindow::layout() {
     inMain(StatusText);
     ChatText.Move(2580, 6060, 4665, 195);
     ChatText.BackColor = LightGrey;
+    // No longer than the game server delivers, so nothing a player types is dropped on the way.
+    ChatText.MaxLength = static_cast<int>(netplay::wire::kChatLineMaxChars);
     inMain(ChatText);
     SendButton.Move(7590, 5985, 1185, 375);
     SendButton.ToolTipText = "Click to send message.";
     inMain(SendButton);
 
+    // Shown over the opponent's photo while it downloads: the picture box holds it.
     Label14.Move(60, 390, 1365, 480);
     Label14.Caption = "Downloading Picture";
     Label14.Font = bold;
     Label14.Visible = false;
-    inMain(Label14);
+    add(Label14, &Picture1);
 
     inettimer.Interval = 10000;
     inettimer.Enabled = false;

@@ -3,19 +3,21 @@
 # same size as the server's "nothing waiting" reply. Not run by CI.
 #
 #   bash bench/server/wrk.sh [build-folder]       (default: build)
-#   DURATION=15s CONNECTIONS=1000 THREADS=8 GAMES=1000 bash bench/server/wrk.sh /tmp/build
+#   DURATION=15s CONNECTION_COUNTS="1000 10000" ROUNDS=3 THREADS=8 GAMES=1000 bash bench/server/wrk.sh
 #
-# Three runs, each at $CONNECTIONS connections: tessarine-server answering getdata polls on empty
-# mailboxes, nginx answering the static file, and tessarine-server answering postdata+getdata
-# pairs (each connection plays one game: a move to each side, each side fetching it). Prints a
-# table of requests per second and 99th-percentile latency. Everything listens on 127.0.0.1 only.
+# At each connection count the server (getdata polls on empty mailboxes) and nginx (the static
+# file) take turns, $ROUNDS runs each, so a noisy moment hits both alike; the table shows the median
+# of each side's runs: requests per second and 99th-percentile latency, and how the server compares.
+# One run of postdata+getdata pairs follows at each count (each request a move into a random game's
+# mailbox, then that mailbox fetched). Everything listens on 127.0.0.1 only.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
 duration=${DURATION:-15s}
-connections=${CONNECTIONS:-1000}
+connection_counts=${CONNECTION_COUNTS:-1000 10000}
+rounds=${ROUNDS:-3}
 threads=${THREADS:-$(nproc)}
-games=${GAMES:-$connections}
+games=${GAMES:-1000}
 server_port=${SERVER_PORT:-18642}
 nginx_port=${NGINX_PORT:-18643}
 server_bin="$build/bin/tessarine-server"
@@ -41,11 +43,21 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 nginx_bin=$(command -v nginx || echo /usr/sbin/nginx)
 
-ulimit -n 65536 2>/dev/null || true
+# Every connection is a descriptor in wrk and one in the server or nginx (each its own process).
+most=0
+for c in $connection_counts; do [ "$c" -gt "$most" ] && most=$c; done
+need_files=$((most + 1024))
+ulimit -n 65536 2>/dev/null || ulimit -n "$need_files" 2>/dev/null || true
+if [ "$(ulimit -n)" != unlimited ] && [ "$(ulimit -n)" -lt "$need_files" ]; then
+  echo "wrk.sh: cannot raise the open-file limit to $need_files (it is $(ulimit -n)); $most connections would fail." >&2
+  echo "wrk.sh: raise the hard limit (ulimit -Hn, /etc/security/limits.conf) or lower CONNECTION_COUNTS." >&2
+  exit 1
+fi
 work=$(mktemp -d)
 chmod 755 "$work"
 server_pid=""
 nginx_pid=""
+declare -A medians pairs
 cleanup() {
   [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
   [ -n "$nginx_pid" ] && kill "$nginx_pid" 2>/dev/null
@@ -75,7 +87,8 @@ worker_processes auto;
 pid $work/nginx/nginx.pid;
 error_log $work/nginx/error.log warn;
 daemon off;
-events { worker_connections 4096; }
+worker_rlimit_nofile $need_files;
+events { worker_connections $need_files; }
 http {
   access_log off;
   keepalive_requests 1000000;
@@ -131,23 +144,49 @@ cat >"$work/static.lua" <<'EOF'
 request = function() return wrk.format("GET", "/getdata.txt") end
 EOF
 
-run() { # name port script
-  local out="$work/$1.out"
-  wrk -t"$threads" -c"$connections" -d"$duration" --latency -s "$3" "http://127.0.0.1:$2" >"$out" 2>&1 || true
-  local rps p99 errors
-  rps=$(awk '/Requests\/sec/ {print $2}' "$out")
-  p99=$(awk '$1 == "99%" {print $2}' "$out")
-  errors=$(awk '/Non-2xx|Socket errors/ {sub(/^ +/, ""); printf "%s; ", $0}' "$out")
-  printf '| %-34s | %12s | %10s | %s\n' "$1" "${rps:-?}" "${p99:-?}" "${errors:-none}"
+# One wrk run; prints "requests/s p99-in-ms errors".
+measure() { # connections port script
+  local out="$work/run.out"
+  wrk -t"$threads" -c"$1" -d"$duration" --latency -s "$3" "http://127.0.0.1:$2" >"$out" 2>&1 || true
+  awk '
+    /Requests\/sec/ { rps = $2 }
+    $1 == "99%" { v = $2; ms = v + 0
+                  if (v ~ /us$/) ms /= 1000; else if (v ~ /ms$/) ms += 0; else if (v ~ /s$/) ms *= 1000
+                  p99 = ms }
+    /Non-2xx|Socket errors/ { sub(/^ +/, ""); errors = errors $0 "; " }
+    END { printf "%s %s %s\n", (rps == "" ? "0" : rps), (p99 == "" ? "0" : p99), (errors == "" ? "none" : errors) }
+  ' "$out"
 }
 
+median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
 echo
-echo "wrk, $connections connections, $threads threads, $duration each, all on 127.0.0.1 ($(nproc) cores)"
-printf '| %-34s | %12s | %10s | %s\n' "run" "requests/s" "p99" "errors"
-printf '|%s|%s|%s|%s\n' "------------------------------------" "--------------" "------------" "-------"
-run "tessarine-server getdata (empty)" "$server_port" "$work/poll.lua"
-run "nginx static file, same size" "$nginx_port" "$work/static.lua"
-run "tessarine-server postdata+getdata" "$server_port" "$work/pairs.lua"
+echo "wrk, $threads threads, $duration each, $rounds runs of each side per connection count, all on 127.0.0.1 ($(nproc) cores)"
+for connections in $connection_counts; do
+  server_rps=(); server_p99=(); nginx_rps=(); nginx_p99=()
+  for round in $(seq "$rounds"); do
+    read -r rps p99 errors < <(measure "$connections" "$server_port" "$work/poll.lua")
+    server_rps+=("$rps"); server_p99+=("$p99")
+    echo "  $connections connections, run $round: tessarine-server getdata $rps requests/s, p99 $p99 ms, errors: $errors"
+    read -r rps p99 errors < <(measure "$connections" "$nginx_port" "$work/static.lua")
+    nginx_rps+=("$rps"); nginx_p99+=("$p99")
+    echo "  $connections connections, run $round: nginx static file       $rps requests/s, p99 $p99 ms, errors: $errors"
+  done
+  read -r rps p99 errors < <(measure "$connections" "$server_port" "$work/pairs.lua")
+  pairs[$connections]="$rps requests/s, p99 $p99 ms, errors: $errors"
+  medians[$connections]="$(median "${server_rps[@]}") $(median "${nginx_rps[@]}") $(median "${server_p99[@]}") $(median "${nginx_p99[@]}")"
+done
+
 echo
+echo "Medians of $rounds runs (goal: server p99 at most 1.5 x nginx's, server requests/s at least nginx's)"
+printf '| %11s | %14s | %14s | %10s | %10s | %12s | %14s |\n' connections "server req/s" "nginx req/s" "server p99" "nginx p99" "p99 / nginx" "req/s / nginx"
+printf '|%s|%s|%s|%s|%s|%s|%s|\n' -------------  ----------------  ----------------  ------------  ------------  --------------  ----------------
+for connections in $connection_counts; do
+  read -r srps nrps sp99 np99 <<<"${medians[$connections]}"
+  awk -v c="$connections" -v sr="$srps" -v nr="$nrps" -v sp="$sp99" -v np="$np99" 'BEGIN {
+    printf "| %11d | %14.0f | %14.0f | %7.2f ms | %7.2f ms | %12.2f | %14.2f |\n", c, sr, nr, sp, np, (np > 0 ? sp / np : 0), (nr > 0 ? sr / nr : 0) }'
+done
+echo
+for connections in $connection_counts; do echo "tessarine-server postdata+getdata pairs at $connections connections: ${pairs[$connections]}"; done
 refused=$(awk '/ refused / {n++} / more refused requests not listed/ {n += $3} END {print n + 0}' "$work/server.log")
 echo "requests the server refused during all runs (a full mailbox, for instance): $refused"

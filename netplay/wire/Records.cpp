@@ -1,7 +1,6 @@
 #include "netplay/wire/Records.h"
 
 #include <array>
-#include <set>
 
 namespace netplay::wire {
 
@@ -30,6 +29,7 @@ std::string field(std::string_view text) { return std::string(trimBlanks(text));
 } // namespace
 
 const PlayerInfoField* playerInfoFields() { return kBlockFields.data(); }
+const WaitingField* waitingFields() { return kEntryFields.data(); }
 
 std::string formatPlayerInfoBlock(const PlayerInfoBlock& block) {
     const std::array<std::string, 6> values{field(block.name),  field(block.location), field(block.played),
@@ -159,59 +159,6 @@ std::optional<MoveRead> readMove(std::string_view reply) {
     const auto payload = readMailboxPayload(reply, PostKind::Move);
     if (!payload) return std::nullopt;
     return parseMovePayload(*payload);
-}
-
-std::vector<std::string_view> protocolTokens() {
-    std::set<std::string_view> tokens;
-    for (auto* m = markersBegin(); m != markersEnd(); ++m) tokens.insert(m->text);
-    for (auto* k = postKindsBegin(); k != postKindsEnd(); ++k) {
-        if (!k->payloadOpen.empty()) tokens.insert(k->payloadOpen);
-        if (!k->payloadClose.empty()) tokens.insert(k->payloadClose);
-    }
-    for (const auto& f : kBlockFields) {
-        tokens.insert(f.open);
-        tokens.insert(f.close);
-    }
-    for (const auto& f : kEntryFields) {
-        tokens.insert(f.open);
-        tokens.insert(f.close);
-    }
-    tokens.insert(kGameIdOpen);
-    tokens.insert(kGameIdClose);
-    return {tokens.begin(), tokens.end()};
-}
-
-bool holdsProtocolToken(std::string_view text) {
-    for (const auto token : protocolTokens())
-        if (text.find(token) != std::string_view::npos) return true;
-    return false;
-}
-
-std::string sanitizeFreeText(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x20 || c == 0x7F) out += ' ';
-        else if (ch == '*') out += '+';
-        else if (ch == '$') out += '%';
-        else if (ch == '#') out += '~';
-        else out += ch;
-    }
-    // What is left are the tokens made of letters, blanks and "-" only. "_" is in no token, so each
-    // replacement removes one occurrence and creates none: the loop ends.
-    static const std::vector<std::string_view> tokens = protocolTokens();
-    bool changed = true;
-    while (changed) {
-        changed = false;
-        for (const auto token : tokens) {
-            for (auto at = out.find(token); at != std::string::npos; at = out.find(token, at + 1)) {
-                out[at + 1] = '_';
-                changed = true;
-            }
-        }
-    }
-    return out;
 }
 
 } // namespace netplay::wire

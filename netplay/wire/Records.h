@@ -1,7 +1,6 @@
 #pragma once
 // The text records that travel inside requests and replies: the player block, the waiting-room
-// entry, the records of a mailbox reply, and the cleaning of free text so that what a player
-// types can never read as one of the protocol's markers.
+// entry and the records of a mailbox reply.
 #include "netplay/wire/Requests.h"
 
 #include <optional>
@@ -70,6 +69,8 @@ struct WaitingField {
 };
 
 std::string formatWaitingEntry(const WaitingEntry& entry);
+// The six fields' markers in the order of the table above.
+const WaitingField* waitingFields(); // six entries
 
 // Reads the listing entry by entry: each field's opener from the entry's start, its closer from
 // the opener; the next entry starts at the private field's closer when a further "*#*" follows.
@@ -96,15 +97,5 @@ std::optional<MoveRead> readMove(std::string_view reply);
 // The payload of a MOVE post: the letter and the cell in decimal, "e35".
 std::string movePayload(char letter, int cell);
 std::optional<MoveRead> parseMovePayload(std::string_view payload);
-
-// Every marker and delimiter of the protocol (reply markers, payload delimiters, player block and
-// waiting-entry markers, "tttt", "ssss").
-std::vector<std::string_view> protocolTokens();
-// True when the text holds any of them.
-bool holdsProtocolToken(std::string_view text);
-
-// Free text made harmless: control characters become blanks, "*", "$" and "#" become "+", "%" and
-// "~", and any remaining token gets its second character replaced by "_".
-std::string sanitizeFreeText(std::string_view text);
 
 } // namespace netplay::wire

@@ -29,6 +29,8 @@ inline constexpr int kDefaultTimeoutSeconds = 60;
 inline constexpr std::string_view kPathPrefix = "/Tessarine/";
 inline constexpr std::string_view kPathSuffix = ".mv";
 inline constexpr std::string_view kAppVersion = "1.1";
+// The most characters the chat box takes; the server delivers every line this long.
+inline constexpr std::size_t kChatLineMaxChars = 500;
 
 enum class PostKind { Move, Chat, PicUrl, Quit, Start, Data };
 

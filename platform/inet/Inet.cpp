@@ -1,6 +1,8 @@
 #include "platform/inet/Inet.h"
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 
 namespace platform::inet {
 namespace {
@@ -78,6 +80,15 @@ std::string Inet::errorText() const {
     return text + std::to_string(m_errorNumber) + ": " + m_errorDescription;
 }
 
+platform::HttpResult Inet::get(const std::string& url) {
+    if (!m_painter) return m_client.get(url, options());
+    // The light and any busy animation show before the first byte goes out.
+    m_painter->paintPending();
+    auto reply = std::async(std::launch::async, [this, url, opts = options()] { return m_client.get(url, opts); });
+    while (reply.wait_for(std::chrono::milliseconds(40)) != std::future_status::ready) m_painter->paintPending();
+    return reply.get();
+}
+
 bool Inet::fetch(const std::string& url, std::string& body) {
     body.clear();
     if (StillExecuting()) {
@@ -90,7 +101,7 @@ bool Inet::fetch(const std::string& url, std::string& body) {
     m_running = true;
     platform::HttpResult result;
     try {
-        result = m_client.get(url, options());
+        result = get(url);
     } catch (...) {
         m_running = false;
         m_errorNumber = ErrorTransfer;

@@ -3,6 +3,7 @@
 // text or bytes, with a request time-out, a busy flag and the access settings the player's
 // profile chooses (direct, or through a named proxy). No Qt here: the game procedures hold it.
 #include "platform/seams/Http.h"
+#include "platform/seams/WaitPainter.h"
 
 #include <string>
 #include <vector>
@@ -44,6 +45,10 @@ public:
     const std::string& Proxy() const { return m_proxy; }
     void setProxy(const std::string& proxy) { m_proxy = proxy; }
 
+    // With a painter, a request runs on a thread of its own while this thread keeps the windows
+    // painted; the call still returns only with the reply. Null: the request blocks.
+    void setWaitPainter(platform::WaitPainter* painter) { m_painter = painter; }
+
     // True while a request runs, or while held busy (see holdBusy).
     bool StillExecuting() const { return m_running || m_heldBusy; }
     // Keeps the control busy as if another request were running; a request made meanwhile fails
@@ -71,7 +76,10 @@ private:
     // One request; false (reply empty, error set) on any failure.
     bool fetch(const std::string& url, std::string& body);
 
+    platform::HttpResult get(const std::string& url);
+
     platform::HttpClient& m_client;
+    platform::WaitPainter* m_painter = nullptr;
     int m_requestTimeout = 60;
     int m_accessType = AccessDirect;
     std::string m_proxy;

@@ -8,6 +8,7 @@
 #include "platform/seams/Random.h"
 #include "platform/seams/ShellOpen.h"
 #include "platform/seams/Sound.h"
+#include "platform/seams/WaitPainter.h"
 
 namespace platform {
 
@@ -19,6 +20,7 @@ struct Services {
     HttpClient* http = nullptr;
     ProgramExit* exit = nullptr;
     ShellOpen* shell = nullptr;
+    WaitPainter* waitPainter = nullptr; // none: a request blocks the windows until it returns
 };
 
 } // namespace platform

@@ -156,6 +156,20 @@ TEST_F(EndToEnd, FromTheWaitingRoomToAWonGame) {
     EXPECT_NE(std::find(w.StatusText.items().begin(), w.StatusText.items().end(), "From Bob: nice one"),
               w.StatusText.items().end());
 
+    // The longest line Alice's chat box takes, in characters of three bytes each, reaches Bob
+    // whole; lines of Bob's that merely look like the protocol reach her as typed.
+    std::string longest;
+    for (int i = 0; i < w.ChatText.MaxLength.get(); ++i) longest += "\xE2\x82\xAC";
+    w.ChatText.Text = longest;
+    w.SendButton.click();
+    EXPECT_EQ(bob.fetch().chat, longest);
+    for (const std::string line : {"Yessss", "a*b", "5$ or 6#?", "100%", "#1!", "C++ & C#", "QUIT early?",
+                                   "Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e", "\xF0\x9F\x98\x80 gg"}) {
+        bob.post(PostKind::Chat, line);
+        nextPoll();
+        EXPECT_EQ(w.StatusText.items().back(), "From Bob: " + line);
+    }
+
     // "d" on the fourth cell of the bottom row makes "word": Alice wins.
     play('d', 3);
     EXPECT_EQ(s.GameOver, 1);

@@ -62,6 +62,7 @@ private:
 
 TEST_F(InetPoll, ExpiredWaitShowsTheBoxAndSendsNothing) {
     waitingAsHost();
+    w.Label13.Caption = "Waiting for Player";
     scene.doubles.clock.seconds = engine::state().WaitDeadline + 1;
     tick();
     EXPECT_TRUE(requests().empty());
@@ -72,6 +73,7 @@ TEST_F(InetPoll, ExpiredWaitShowsTheBoxAndSendsNothing) {
               "elapsed.\n\nPlease try again.");
     EXPECT_EQ(engine::state().InetState, engine::InetIdle);
     EXPECT_FALSE(w.inettimer.Enabled);
+    EXPECT_EQ(w.Label13.Caption.get(), "");
     ASSERT_GE(status().size(), 3u);
     EXPECT_EQ(std::vector<std::string>(status().end() - 3, status().end()),
               (std::vector<std::string>{"Wait time expired. Please try again", "", "Ready"}));

@@ -1,4 +1,6 @@
 #include "ServerTestKit.h"
+#include "server/GroupCommitter.h"
+#include "server/ReplyText.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +25,6 @@ TEST(ReplyForm, EveryReplyStartsWithThePrefixSoMarkersStandPastTheFirstCharacter
     EXPECT_TRUE(h.body("/Tessarine/updates.mv?1.1").starts_with(kReplyPrefix));
     EXPECT_EQ(h.request("/Tessarine/nothing.mv").status, 404);
     EXPECT_EQ(h.request("/other/getdata.mv?s1").status, 404);
-    EXPECT_FALSE(holdsProtocolToken(kReplyPrefix));
 }
 
 TEST(JoinWait, EntryGivesANewGameNumberBetweenTtttAndSsss) {
@@ -54,7 +55,6 @@ TEST(JoinWait, EveryFieldIsChecked) {
         {"tok", "Ann", std::string(26, 'b'), "1", "5", "NO", "none", "300"},
         {"tok", "", "Paris", "1", "5", "NO", "none", "300"},              // no name
         {"", "Ann", "Paris", "1", "5", "NO", "none", "300"},              // no token
-        {"tok", "Ann", "Paris", "1", "5", "YES", "", "300"},              // private without password
         {"tok", "\xD0\x96" "enya", "Paris", "1", "5", "NO", "none", "300"},  // not in Windows-1252
         {"tok", "Ann", "Paris", "1", "5", "NO", "none"},                  // seven fields
     };
@@ -63,7 +63,10 @@ TEST(JoinWait, EveryFieldIsChecked) {
         EXPECT_FALSE(shows(reply.body, Marker::Entry)) << formQuery(fields);
         EXPECT_FALSE(shows(reply.body, Marker::Full));
         EXPECT_FALSE(reply.refusal.empty());
+        EXPECT_GE(reply.status, 400); // the game shows a failed transfer instead of waiting on nothing
     }
+    EXPECT_GE(h.request("/Tessarine/joinwait.mv").status, 400);
+    EXPECT_GE(h.request("/Tessarine/joinwait.mv?t+%zz+Paris+1+1+NO+none+300").status, 400);
     EXPECT_EQ(listing(h), "TS:");
     // The longest allowed name and location, and a name Windows-1252 can hold.
     EXPECT_FALSE(h.enter(std::string(25, 'a')).empty());
@@ -124,6 +127,19 @@ TEST(JoinGame, PrivateGamesNeedTheRightPassword) {
     EXPECT_TRUE(shows(h.join(id, "joinTok", ""), Marker::BadPassword));
     EXPECT_EQ(readWaitingList(listing(h)).size(), 1u);
     EXPECT_TRUE(shows(h.join(id, "joinTok", "open sesame"), Marker::Joined));
+}
+
+TEST(JoinGame, APrivateGameWithAnEmptyPasswordIsJoinedWithoutTypingOne) {
+    Harness h;
+    const auto reply = h.request("/Tessarine/joinwait.mv?" + formQuery({"hostTok", "Ann", "Paris", "1", "1", "YES", "", "300"}));
+    EXPECT_EQ(reply.status, 200);
+    const auto id = readEntryGameId(reply.body).value_or("");
+    ASSERT_FALSE(id.empty());
+    // Listed as asking nothing, so the joiner's game sends the empty field a public join sends.
+    const auto entries = readWaitingList(listing(h));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].privateFlag, "NO");
+    EXPECT_TRUE(shows(h.join(id, "joinTok", ""), Marker::Joined));
 }
 
 TEST(JoinGame, OwnEntryCannotBeJoined) {
@@ -193,7 +209,7 @@ TEST(PostData, BadKeysKindsAndMovesGetNoWriteOk) {
         "x" + id + "+MOVE+e35", "s+MOVE+e35", "s999+MOVE+e35", "s" + id + "+JUMP+e35", "s" + id + "+MOVE+E35",
         "s" + id + "+MOVE+e42", "s" + id + "+MOVE+", "s" + id + "+MOVE", "s" + id + "+QUIT+extra",
         "s" + id + "+CHAT+", "s" + id + "+START+nonsense", "s" + id, "s" + id + "+MOVE+e35+more",
-        "s" + id + "+CHAT+%E2%98%83"};
+        "s" + id + "+CHAT+%FF%FE", "s" + id + "+CHAT+" + std::string(kChatLineMaxChars + 1, 'a')};
     for (const auto& query : bad) {
         const auto reply = h.request("/Tessarine/postdata.mv?" + query);
         EXPECT_FALSE(shows(reply.body, Marker::WriteOk)) << query;
@@ -293,11 +309,53 @@ TEST(GetData, NothingFollowsAQuitAndAQuitNeverSharesAReplyWithAMove) {
     EXPECT_TRUE(shows(g.get("s" + other), Marker::QuitGame));
 }
 
-TEST(Sanitising, ChatHoldingProtocolTextArrivesHarmless) {
+namespace {
+// Lines a player may type that hold nothing the game could take for a marker or delimiter.
+const std::vector<std::string> kOrdinaryLines{
+    "Yessss", "a*b", "5$ or 6#?", "100%", "#1!", "C++ & C#", "QUIT early?", "Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e \xC3\xA0 S\xC3\xA3o Paulo",
+    "\xF0\x9F\x98\x80 gg \xF0\x9F\x91\x8D", "tttt ssss jjj xxx", "WRITE*OK -JOINED- *#* $$ **", "Yes$$", "a + b = c"};
+
+// The text as the player sees it: the zero-width space that splits a marker shows as nothing.
+std::string seen(std::string text) {
+    for (auto at = text.find(server::kSplitter); at != std::string::npos; at = text.find(server::kSplitter, at))
+        text.erase(at, server::kSplitter.size());
+    return text;
+}
+} // namespace
+
+TEST(FreeText, OrdinaryChatArrivesByteForByte) {
+    Harness h;
+    const auto id = h.playing();
+    for (const auto& line : kOrdinaryLines) {
+        EXPECT_TRUE(shows(h.post("s" + id, PostKind::Chat, line), Marker::WriteOk)) << line;
+        EXPECT_EQ(readMailboxPayload(h.get("s" + id), PostKind::Chat), line);
+    }
+}
+
+TEST(FreeText, OrdinaryNamesAndLocationsArriveByteForByte) {
+    Harness h;
+    // ("#1!" is not among them: right after the listing's "*#*" its "#" would make the closer "#*#".)
+    const std::vector<std::string> names{"Yessss", "a*b", "5$ or 6#?", "100%", "C++ & C#", "QUIT early?", "M\xC3\xBCller"};
+    for (const auto& name : names) h.enter(name, "t" + name);
+    const auto entries = readWaitingList(listing(h));
+    ASSERT_EQ(entries.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(entries[i].playerId, names[i]);
+
+    const auto id = h.playing();
+    for (const auto& name : names) {
+        h.post("s" + id, PostKind::Start, formatPlayerInfoBlock(playerInfoFromCounters(name, name, 1, 2, 3, 4)));
+        const auto block = readPlayerInfoBlock(h.get("s" + id));
+        EXPECT_EQ(block.name, name);
+        EXPECT_EQ(block.location, name);
+        EXPECT_EQ(block.tied, "4");
+    }
+}
+
+TEST(FreeText, HostileChatSmugglesNoMarkerAndReadsAsTyped) {
     Harness h;
     const auto id = h.playing();
     for (const std::string& chat : std::vector<std::string>{"QUIT*GAME", "xxSocket Error", "PLAYDATA", "*MOVE* *#*$e35$*#*",
-                                   "FILE*NOT*FOUND", "START*GAME xxxEvejjj", "$$$** ha"}) {
+                                   "FILE*NOT*FOUND", "START*GAME xxxEvejjj", "$$$** ha", "100$", "$**x", "*PICURL* **#$x$#**"}) {
         h.post("s" + id, PostKind::Chat, chat);
         const auto reply = h.get("s" + id);
         EXPECT_TRUE(shows(reply, Marker::Chat)) << chat;
@@ -306,30 +364,37 @@ TEST(Sanitising, ChatHoldingProtocolTextArrivesHarmless) {
             EXPECT_FALSE(shows(reply, marker)) << chat;
         const auto text = readMailboxPayload(reply, PostKind::Chat);
         ASSERT_TRUE(text) << chat;
-        EXPECT_FALSE(holdsProtocolToken(*text)) << *text;
+        EXPECT_EQ(seen(*text), chat);
     }
 }
 
-TEST(Sanitising, NamesAndLocationsInTheListingAreCleaned) {
+TEST(FreeText, HostileNamesInTheListingAndBlocksReadAsTyped) {
     Harness h;
     h.body("/Tessarine/joinwait.mv?" + formQuery({"t", "*#*Eve#*#", "Socket Error", "0", "0", "NO", "none", "300"}));
+    h.body("/Tessarine/joinwait.mv?" + formQuery({"t1", "Al **#** x", "##*##", "0", "0", "NO", "none", "300"}));
     h.enter("Bob", "t2");
     const auto reply = listing(h);
     EXPECT_FALSE(shows(reply, Marker::SocketError));
     const auto entries = readWaitingList(reply);
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].playerId, "+~+Eve~+~");
-    EXPECT_EQ(entries[1].playerId, "Bob");
-}
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(seen(entries[0].playerId), "*#*Eve#*#");
+    EXPECT_EQ(seen(entries[0].location), "Socket Error");
+    EXPECT_EQ(seen(entries[1].playerId), "Al **#** x");
+    EXPECT_EQ(seen(entries[1].location), "##*##");
+    EXPECT_EQ(entries[2].playerId, "Bob");
 
-TEST(Sanitising, APlayerBlockWithHostileNamesReadsBackAsSent) {
-    Harness h;
     const auto id = h.playing();
-    h.post("s" + id, PostKind::Start, "xxxRajjjjhh*Nowhere*qqcc*1*eerr*2*pptt*3*vvmm*4*aa");
+    h.post("s" + id, PostKind::Start, "xxxRajjjjhh*Now*qqhere*qqcc*1*eerr*2*pptt*3*vvmm*4*aa");
     const auto read = readPlayerInfoBlock(h.get("s" + id));
     EXPECT_EQ(read.name, "Raj");
-    EXPECT_EQ(read.location, "Nowhere");
+    EXPECT_EQ(seen(read.location.value_or("")), "Now*qqhere");
     EXPECT_EQ(read.played, "1");
+    h.post("c" + id, PostKind::Data, formatPlayerInfoBlock(playerInfoFromCounters("QUIT*GAME", "*aa", 5, 6, 7, 8)));
+    const auto joiner = h.get("c" + id);
+    EXPECT_FALSE(shows(joiner, Marker::QuitGame));
+    EXPECT_EQ(seen(readPlayerInfoBlock(joiner).name.value_or("")), "QUIT*GAME");
+    EXPECT_EQ(seen(readPlayerInfoBlock(joiner).location.value_or("")), "*aa");
+    EXPECT_EQ(readPlayerInfoBlock(joiner).tied, "8");
 }
 
 TEST(Expiry, AWaitingEntryExpiresAtItsWaitTime) {
@@ -352,23 +417,36 @@ TEST(Expiry, ExpiredEntriesFreeTheirPlaceInTheRoom) {
     EXPECT_FALSE(h.enter("Bob").empty());
 }
 
-TEST(Expiry, ASideSilentForTwoMinutesIsGoneAndTheOtherGetsQuitGame) {
+TEST(Expiry, ASideSilentForTenMinutesIsGoneTheOtherWinsAndItsNextPollIsASocketError) {
     Harness h;
     const auto id = h.playing();
-    for (int i = 0; i < 4; ++i) {
+    // The joiner reads a message box for nine minutes: it is not taken as gone.
+    for (int i = 0; i < 18; ++i) {
+        h.clock.advanceSeconds(30);
+        EXPECT_TRUE(shows(h.get("s" + id), Marker::FileNotFound));
+    }
+    EXPECT_TRUE(shows(h.get("c" + id), Marker::FileNotFound));
+    for (int i = 0; i < 20; ++i) {
         h.clock.advanceSeconds(30);
         EXPECT_TRUE(shows(h.get("s" + id), Marker::FileNotFound)); // only the host polls
     }
     h.clock.advanceSeconds(1);
     EXPECT_TRUE(shows(h.get("s" + id), Marker::QuitGame));
+    // The joiner comes back: its move is acknowledged (so its program does not end), and its poll
+    // stops with a socket error, never a quit that would count a win for it too.
+    EXPECT_TRUE(shows(h.post("s" + id, PostKind::Move, "a1"), Marker::WriteOk));
+    const auto back = h.get("c" + id);
+    EXPECT_TRUE(shows(back, Marker::SocketError));
+    EXPECT_FALSE(shows(back, Marker::QuitGame));
+    EXPECT_TRUE(shows(h.get("s" + id), Marker::FileNotFound));
 }
 
 TEST(Expiry, TheSweepFindsSilentSidesWithoutARequest) {
     Harness h;
     const auto id = h.playing();
-    h.clock.advanceSeconds(60);
+    h.clock.advanceSeconds(300);
     h.get("s" + id);
-    h.clock.advanceSeconds(61);
+    h.clock.advanceSeconds(301);
     h.service->sweep();
     h.restart(); // the quit was kept
     EXPECT_TRUE(shows(h.get("s" + id), Marker::QuitGame));
@@ -442,10 +520,104 @@ TEST(Durability, RepliesThatVouchForAChangeWaitForItsCommit) {
     EXPECT_FALSE(hasMarker(replies.back(), Marker::Joined));
 }
 
+TEST(Durability, AFailedCommitOfAFetchLosesNoRecord) {
+    Harness h;
+    const auto id = h.playing();
+    h.post("s" + id, PostKind::Move, "e35");
+    h.post("s" + id, PostKind::Chat, "your turn");
+    h.store.failing = true;
+    const auto failed = h.request("/Tessarine/getdata.mv?s" + id);
+    EXPECT_EQ(failed.status, 503);
+    EXPECT_FALSE(shows(failed.body, Marker::Move));
+    h.store.failing = false;
+    const auto reply = h.get("s" + id);
+    EXPECT_EQ(readMove(reply)->cell, 35);
+    EXPECT_EQ(readMailboxPayload(reply, PostKind::Chat), "your turn");
+    h.restart();
+    EXPECT_TRUE(shows(h.get("s" + id), Marker::FileNotFound));
+}
+
+TEST(Durability, AFailedJoinLeavesTheEntryWaitingAndHandsTheHostNoWin) {
+    Harness h;
+    const auto id = h.enter("Ann", "hostTok", "NO", "none", "900");
+    h.store.failing = true;
+    EXPECT_FALSE(shows(h.join(id), Marker::Joined));
+    h.store.failing = false;
+    for (int i = 0; i < 24; ++i) {
+        h.clock.advanceSeconds(30);
+        EXPECT_TRUE(shows(h.get("s" + id), Marker::FileNotFound)); // the waiting host polls
+    }
+    EXPECT_EQ(readWaitingList(listing(h)).size(), 1u);
+    EXPECT_TRUE(shows(h.join(id, "otherTok"), Marker::Joined));
+}
+
+TEST(Durability, APostRetriedAfterAFailedCommitArrivesOnce) {
+    Harness h;
+    const auto id = h.playing();
+    h.store.failing = true;
+    EXPECT_FALSE(shows(h.post("s" + id, PostKind::Move, "e35"), Marker::WriteOk));
+    h.store.failing = false;
+    EXPECT_TRUE(shows(h.post("s" + id, PostKind::Move, "e35"), Marker::WriteOk)); // the game posts again
+    EXPECT_EQ(readMove(h.get("s" + id))->cell, 35);
+    EXPECT_TRUE(shows(h.get("s" + id), Marker::FileNotFound));
+}
+
+TEST(Durability, EveryRequestOfAFailedCommitAndAllBuiltOnItAreUndone) {
+    server::setLogQuiet(true);
+    server_test::ManualClock clock;
+    server_test::GatedStore store;
+    server::GroupCommitter committer(store);
+    server::GameService service({}, clock, committer);
+    std::mutex mutex;
+    std::condition_variable answered;
+    std::vector<std::string> replies;
+    const auto ask = [&](const std::string& target) {
+        service.handle(target, [&](server::Reply reply) {
+            std::lock_guard lock(mutex);
+            replies.push_back(reply.body);
+            answered.notify_all();
+        });
+    };
+    const auto await = [&](std::size_t count) {
+        std::unique_lock lock(mutex);
+        answered.wait(lock, [&] { return replies.size() >= count; });
+    };
+    store.openGate();
+    ask("/Tessarine/joinwait.mv?h+Ann+Paris+1+1+NO+none+300");
+    await(1);
+    ask("/Tessarine/joingame.mv?1+j+");
+    await(2); // two commits so far
+    store.closeGate();
+    ask("/Tessarine/postdata.mv?s1+MOVE+a1"); // its commit is held, then fails
+    store.waitEntered(3);
+    ask("/Tessarine/postdata.mv?s1+CHAT+hi"); // these wait for the next commit, on top of it
+    ask("/Tessarine/getdata.mv?s1");
+    ask("/Tessarine/postdata.mv?s1+MOVE+b2");
+    store.openGate(true);
+    await(6);
+    for (std::size_t i = 2; i < 6; ++i) {
+        EXPECT_FALSE(hasMarker(replies[i], Marker::WriteOk)) << replies[i];
+        EXPECT_FALSE(hasMarker(replies[i], Marker::Move)) << replies[i];
+    }
+    store.failing = false;
+    ask("/Tessarine/getdata.mv?s1");
+    await(7);
+    EXPECT_TRUE(hasMarker(replies[6], Marker::FileNotFound)) << replies[6];
+    ask("/Tessarine/postdata.mv?s1+MOVE+c3");
+    ask("/Tessarine/getdata.mv?s1");
+    await(9);
+    EXPECT_EQ(readMove(replies[8])->cell, 3);
+    committer.stop();
+    server::ImmediateSink none(nullptr);
+    server::GameService restarted({}, clock, none);
+    restarted.restore(store.load());
+    restarted.handle("/Tessarine/getdata.mv?s1", [](server::Reply reply) { EXPECT_TRUE(hasMarker(reply.body, Marker::FileNotFound)); });
+}
+
 TEST(HostileRequests, OversizedMalformedAndBinaryTargetsAreRefusedCleanly) {
     Harness h;
     const auto id = h.playing();
-    EXPECT_EQ(h.request("/Tessarine/getdata.mv?" + std::string(5000, 'a')).status, 414);
+    EXPECT_EQ(h.request("/Tessarine/getdata.mv?" + std::string(20000, 'a')).status, 414);
     EXPECT_FALSE(h.request("/Tessarine/postdata.mv?s" + id + "+CHAT+%").refusal.empty());
     EXPECT_FALSE(h.request("/Tessarine/postdata.mv?s" + id + "+CHAT+%FF%FE").refusal.empty());
     std::string binary;

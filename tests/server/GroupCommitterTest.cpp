@@ -1,3 +1,4 @@
+#include "ServerTestKit.h"
 #include "server/GroupCommitter.h"
 #include "server/Log.h"
 #include "server/MemoryStore.h"
@@ -10,40 +11,7 @@
 
 using namespace server;
 
-namespace {
-// A store whose first commit waits until the test opens the gate, so later submissions pile up.
-class GatedStore final : public Store {
-public:
-    StoredState load() override { return m_inner.load(); }
-    void apply(const std::vector<Change>& changes) override {
-        std::unique_lock lock(m_mutex);
-        ++entered;
-        m_changed.notify_all();
-        m_changed.wait(lock, [this] { return open; });
-        if (failing) throw StoreError("disk full");
-        m_inner.apply(changes);
-        ++applies;
-    }
-    void waitEntered(int n) {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [&] { return entered >= n; });
-    }
-    void openGate() {
-        std::lock_guard lock(m_mutex);
-        open = true;
-        m_changed.notify_all();
-    }
-    int applies = 0;
-    int entered = 0;
-    bool open = false;
-    bool failing = false;
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    MemoryStore m_inner;
-};
-} // namespace
+using server_test::GatedStore;
 
 TEST(GroupCommit, SubmissionsWaitingForACommitShareTheNextOne) {
     GatedStore store;
@@ -63,8 +31,7 @@ TEST(GroupCommit, SubmissionsWaitingForACommitShareTheNextOne) {
 TEST(GroupCommit, AFailedCommitIsReportedToEverySubmitter) {
     setLogQuiet(true);
     GatedStore store;
-    store.failing = true;
-    store.openGate();
+    store.openGate(true);
     GroupCommitter committer(store);
     std::promise<bool> result;
     committer.submit({Change::setNextNumber(2)}, [&](bool ok) { result.set_value(ok); });

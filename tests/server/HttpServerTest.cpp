@@ -50,6 +50,18 @@ TEST(HttpServing, ScriptsAnswerWithPlainTextOnLoopback) {
     EXPECT_EQ(server_test::httpGet(live.port(), "/Tessarine/missing.mv").status, 404);
 }
 
+TEST(HttpServing, TheLongestChatLineArrivesAtItsWorstCaseEncoding) {
+    LiveServer live;
+    const auto id = live.harness.playing();
+    std::string line;
+    for (std::size_t i = 0; i < kChatLineMaxChars; ++i) line += "\xF0\x9F\x98\x80"; // four bytes, twelve sent
+    const auto posted =
+        server_test::httpGet(live.port(), "/Tessarine/postdata.mv?" + formQuery(postFields("s" + id, PostKind::Chat, line)));
+    EXPECT_EQ(posted.status, 200);
+    EXPECT_TRUE(hasMarker(posted.body, Marker::WriteOk));
+    EXPECT_EQ(readMailboxPayload(server_test::httpGet(live.port(), "/Tessarine/getdata.mv?s" + id).body, PostKind::Chat), line);
+}
+
 TEST(HttpServing, OneConnectionCarriesSeveralRequests) {
     LiveServer live;
     const std::string one = "GET /Tessarine/updates.mv?1.1 HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
@@ -70,10 +82,10 @@ TEST(HttpServing, OnlyGetIsServed) {
 TEST(HttpServing, OversizedHeadsAreRefusedWithoutReadingThemWhole) {
     LiveServer live;
     const auto reply = server_test::rawExchange(
-        live.port(), "GET /Tessarine/getdata.mv?s1 HTTP/1.1\r\nHost: x\r\nX-Pad: " + std::string(20000, 'p') + "\r\n\r\n");
+        live.port(), "GET /Tessarine/getdata.mv?s1 HTTP/1.1\r\nHost: x\r\nX-Pad: " + std::string(30000, 'p') + "\r\n\r\n");
     EXPECT_TRUE(reply.starts_with("HTTP/1.1 431")) << reply.substr(0, 80);
     const auto longTarget = server_test::rawExchange(
-        live.port(), "GET /Tessarine/getdata.mv?s" + std::string(6000, '1') + " HTTP/1.1\r\nHost: x\r\n\r\n");
+        live.port(), "GET /Tessarine/getdata.mv?s" + std::string(17000, '1') + " HTTP/1.1\r\nHost: x\r\n\r\n");
     EXPECT_TRUE(longTarget.starts_with("HTTP/1.1 4")) << longTarget.substr(0, 80);
 }
 

@@ -78,6 +78,24 @@ TEST(ServerProcess, RefusedRequestsAreLogged) {
     EXPECT_NE(log.find("refused unknown kind of post"), std::string::npos) << log;
 }
 
+TEST(ServerProcess, NoPasswordReachesTheLog) {
+    testing_support::TempDir dir;
+    ServerProcess server((dir / "server.db").string());
+    ASSERT_NE(server.port(), 0);
+    const auto id = readEntryGameId(
+        httpGet(server.port(), "/Tessarine/joinwait.mv?" + formQuery({"h", "Ann", "Paris", "1", "1", "YES", "hunter2", "300"})).body);
+    ASSERT_TRUE(id);
+    EXPECT_TRUE(hasMarker(httpGet(server.port(), "/Tessarine/joingame.mv?" + formQuery({*id, "j", "swordfish"})).body,
+                          Marker::BadPassword));
+    EXPECT_EQ(httpGet(server.port(), "/Tessarine/joinwait.mv?" + formQuery({"h", "Bob", "Rome", "1", "1", "YES", "letmein", "7"})).status,
+              400);
+    std::string log;
+    server.stop(SIGTERM, log);
+    EXPECT_NE(log.find("refused bad password"), std::string::npos) << log;
+    EXPECT_NE(log.find("refused bad wait time"), std::string::npos) << log;
+    for (const auto* secret : {"hunter2", "swordfish", "letmein"}) EXPECT_EQ(log.find(secret), std::string::npos) << log;
+}
+
 TEST(ServerProcess, HelpSucceedsAndUnknownOptionsFail) {
     const std::string program = TESSARINE_SERVER_BINARY;
     const auto exitCode = [](const std::string& command) {

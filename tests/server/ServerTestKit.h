@@ -15,7 +15,9 @@
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include <sys/socket.h>
@@ -30,10 +32,50 @@ public:
     void advanceSeconds(double seconds) { now += static_cast<std::int64_t>(seconds * 1000); }
 };
 
+// A store in memory whose commits fail while `failing` is set (a full disk), and whose first commit
+// waits until the test opens the gate, so later submissions pile up behind it.
+class GatedStore final : public server::Store {
+public:
+    server::StoredState load() override { return m_inner.load(); }
+    void apply(const std::vector<server::Change>& changes) override {
+        std::unique_lock lock(m_mutex);
+        ++entered;
+        m_changed.notify_all();
+        m_changed.wait(lock, [this] { return open; });
+        if (failing) throw server::StoreError("disk full");
+        m_inner.apply(changes);
+        ++applies;
+    }
+    void waitEntered(int n) {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return entered >= n; });
+    }
+    void openGate(bool failCommits = false) {
+        std::lock_guard lock(m_mutex);
+        open = true;
+        failing = failCommits;
+        m_changed.notify_all();
+    }
+    void closeGate() {
+        std::lock_guard lock(m_mutex);
+        open = false;
+    }
+    int applies = 0;
+    int entered = 0;
+    bool open = false;
+    bool failing = false;
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    server::MemoryStore m_inner;
+};
+
 // The game service over a store in memory; `restart()` is a new service on what the store kept.
 struct Harness {
     explicit Harness(server::ServiceConfig config = {}) : m_config(std::move(config)) {
         server::setLogQuiet(true);
+        store.openGate();
         restart();
     }
 
@@ -77,7 +119,7 @@ struct Harness {
     }
 
     ManualClock clock;
-    server::MemoryStore store;
+    GatedStore store;
     server::ImmediateSink sink{&store};
     std::unique_ptr<server::GameService> service;
 

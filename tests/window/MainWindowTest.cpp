@@ -247,11 +247,16 @@ TEST(Drops, OnTheTiedCounterTheLightOrTheShownDownloadNoteTheRackComesBack) {
     }
 }
 
-TEST(Drops, HiddenDownloadNoteLetsTheDropReachTheMenuButton) {
+TEST(Drops, TheDownloadNoteLiesOnThePhotoAndHiddenLetsTheDropReachIt) {
     MainScene scene;
     window::MainWindow& w = window::main();
-    EXPECT_EQ(w.controlAt(200, 500), &w.MenuButton);
-    dragTileTo(w, w.Image2, 200, 500);
+    const ui::Rect note = placeOf(w, w.Label14), photo = placeOf(w, w.Picture1);
+    EXPECT_GE(note.left, photo.left);
+    EXPECT_GE(note.top, photo.top);
+    EXPECT_LE(note.left + note.width, photo.left + photo.width);
+    EXPECT_LE(note.top + note.height, photo.top + photo.height);
+    EXPECT_EQ(w.controlAt(note.left + 20, note.top + 20), &w.Picture1);
+    dragTileTo(w, w.Image2, note.left + 20, note.top + 20);
     EXPECT_TRUE(rackShown(w));
 }
 

@@ -20,6 +20,7 @@
 //   tb_computer.bmp tb_lan.bmp tb_internet.bmp tb_stats.bmp tb_user.bmp tb_settings.bmp
 //   tb_wordlist.bmp tb_help.bmp tb_about.bmp tb_fullscreen.bmp tb_exit.bmp
 //                              the menu strip's toolbar buttons in toolbar order, 24 x 24
+//   busy0.bmp .. busy7.bmp     the frames of the waiting rooms' busy animation, 24 x 24
 #include <array>
 #include <string>
 #include <string_view>
@@ -62,7 +63,7 @@ struct PictureSize {
 };
 
 // Every single picture of the store besides the tiles.
-inline constexpr std::array<PictureSize, 24> StorePictures = {{
+inline constexpr std::array<PictureSize, 32> StorePictures = {{
     {"onlight", 12, 12},
     {"redlight", 12, 12},
     {"offlight", 12, 12},
@@ -87,6 +88,14 @@ inline constexpr std::array<PictureSize, 24> StorePictures = {{
     {"tb_about", 24, 24},
     {"tb_fullscreen", 24, 24},
     {"tb_exit", 24, 24},
+    {"busy0", 24, 24},
+    {"busy1", 24, 24},
+    {"busy2", 24, 24},
+    {"busy3", 24, 24},
+    {"busy4", 24, 24},
+    {"busy5", 24, 24},
+    {"busy6", 24, 24},
+    {"busy7", 24, 24},
 }};
 
 } // namespace tools::resources

@@ -133,7 +133,25 @@ QImage toolPicture(QColor colour, const QString& sign) {
 
 } // namespace
 
+// One frame of the busy animation: eight dots in a ring, the lit one (and a fading tail behind
+// it) a step further round in each frame.
+QImage busyFrame(int frame) {
+    QImage image = canvas(24, 24, QColor(239, 239, 239)); // the dialogs' own grey
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    for (int dot = 0; dot < 8; ++dot) {
+        const int behind = (frame - dot + 8) % 8;
+        const int shade = behind < 3 ? 40 + behind * 60 : 200;
+        p.setBrush(QColor(shade / 2, shade / 2 + 30, shade + 55 > 255 ? 255 : shade + 55));
+        const double angle = dot * 3.14159265358979 / 4;
+        p.drawEllipse(QPointF(12 + 8 * std::sin(angle), 12 - 8 * std::cos(angle)), 2.6, 2.6);
+    }
+    return image;
+}
+
 QImage drawWindowPicture(std::string_view name) {
+    if (name.size() == 5 && name.starts_with("busy") && name[4] >= '0' && name[4] <= '7') return busyFrame(name[4] - '0');
     if (name == "stats") return stats();
     if (name == "directions") return directions();
     if (name == "helpbanner") return banner(300, 40, "Tessarine Quick Help");

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
+
 using platform::inet::Inet;
 using testing_support::FakeHttp;
 
@@ -183,4 +186,38 @@ TEST(InetReply, TextIsDecodedAsUtf8) {
 TEST(InetReply, TruncatedSequenceAtTheEndBecomesOneReplacement) {
     EXPECT_EQ(platform::inet::decodeUtf8("ok\xE2\x82"), "ok\xEF\xBF\xBD\xEF\xBF\xBD");
     EXPECT_EQ(platform::inet::decodeUtf8("\xE2\x82\xAC"), "\xE2\x82\xAC");
+}
+
+namespace {
+// Counts its calls; the request it watches may only end after the third one.
+class CountingPainter final : public platform::WaitPainter {
+public:
+    void paintPending() override {
+        std::lock_guard lock(mutex);
+        if (calls++ == 0) requestStartedFirst = requestStarted;
+        changed.notify_all();
+    }
+    std::mutex mutex;
+    std::condition_variable changed;
+    int calls = 0;
+    bool requestStarted = false;
+    bool requestStartedFirst = true;
+};
+} // namespace
+
+TEST(InetWaiting, WhileARequestRunsTheWindowsArePaintedAndTheCallerStillGetsTheReply) {
+    CountingPainter painter;
+    FakeHttp http;
+    http.handler = [&](const std::string&) {
+        std::unique_lock lock(painter.mutex);
+        painter.requestStarted = true;
+        painter.changed.wait(lock, [&] { return painter.calls >= 3; }); // a server slow to answer
+        return FakeHttp::okBody("TS:FILE*NOT*FOUND");
+    };
+    Inet inet(http);
+    inet.setWaitPainter(&painter);
+    EXPECT_EQ(inet.OpenURL(Url), "TS:FILE*NOT*FOUND");
+    EXPECT_FALSE(painter.requestStartedFirst); // the window was painted before the request went out
+    EXPECT_GE(painter.calls, 3);
+    EXPECT_FALSE(inet.StillExecuting());
 }

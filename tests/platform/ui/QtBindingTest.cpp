@@ -1,12 +1,14 @@
 // The Qt binding under the offscreen platform: windows and controls appear where the layout puts
 // them, the mouse drives the drag manager, the window manager's close is the user's close, and the
 // message boxes answer with the button pressed.
+#include "platform/ui/Animation.h"
 #include "platform/ui/Control.h"
 #include "platform/ui/Desktop.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/qt/QtBinding.h"
 #include "platform/ui/qt/QtDialogs.h"
+#include "platform/ui/qt/QtWaitPainter.h"
 #include "tests/support/QtApp.h"
 #include "tests/support/UiScene.h"
 
@@ -15,6 +17,7 @@
 #include <QCloseEvent>
 #include <QImage>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -437,4 +440,64 @@ TEST(QtBinding, DisabledLabelIsGreyed) {
     const int greyed = darkest();
     EXPECT_GT(greyed, 100);
     EXPECT_LT(greyed, 200);
+}
+
+namespace {
+// A window with a busy animation and a text box, as the waiting room has.
+struct WaitingForm : ui::Form {
+    WaitingForm() : ui::Form("waiting") {
+        Width = 6000;
+        Height = 3000;
+        AniGIF1.Move(120, 120, 360, 360);
+        add(AniGIF1);
+        Text1.Move(120, 900, 3000, 300);
+        Text1.onKeyPress = [this](int&) { ++keys; };
+        add(Text1);
+    }
+    ui::Animation AniGIF1{"AniGIF1"};
+    ui::TextBox Text1{"Text1"};
+    int keys = 0;
+};
+} // namespace
+
+TEST(WaitPainting, DuringARequestTheAnimationIsPaintedAndNoTimerOrKeyRuns) {
+    testing_support::qtApp();
+    UiScene scene;
+    ui::qt::QtBinding binding;
+    for (const char* colour : {"red", "blue"}) {
+        QImage frame(24, 24, QImage::Format_RGB32);
+        frame.fill(QColor(colour));
+        ASSERT_TRUE(frame.save(QString::fromStdString((scene.folder / (std::string(colour) + ".bmp")).string())));
+    }
+    WaitingForm w;
+    w.AniGIF1.frames = {ui::Picture::load("red.bmp"), ui::Picture::load("blue.bmp")};
+    w.Show();
+    QApplication::processEvents();
+    QWidget* animation = binding.widgetOf(w.AniGIF1);
+    ASSERT_NE(animation, nullptr);
+    PaintedArea painted;
+    animation->installEventFilter(&painted);
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(0);
+    QCoreApplication::postEvent(binding.widgetOf(w.Text1), new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
+
+    ui::qt::QtWaitPainter painter;
+    w.AniGIF1.play(true);
+    painter.paintPending(); // the request starts
+    EXPECT_TRUE(animation->isVisible());
+    EXPECT_FALSE(painted.area.isEmpty());
+    painted.area = QRegion();
+    ui::Animation::advanceAll(w.AniGIF1.frameMs); // time passes while the server is slow
+    painter.paintPending();
+    EXPECT_FALSE(painted.area.isEmpty());
+    EXPECT_EQ(QColor(animation->grab().toImage().pixel(12, 12)), QColor(Qt::blue));
+    EXPECT_EQ(ticks, 0);
+    EXPECT_EQ(w.keys, 0);
+
+    w.AniGIF1.play(false); // the reply is in
+    EXPECT_FALSE(animation->isVisible());
+    QApplication::processEvents();
+    EXPECT_GT(ticks, 0);
 }
