@@ -1,36 +1,19 @@
 #include "platform/com/Stream.h"
 
+#include "platform/com/RefCounted.h"
+
 #include <algorithm>
-#include <atomic>
 #include <new>
 
 namespace platform::com {
 
 namespace {
 
-class MemoryStream final : public IStream {
+class MemoryStream final : public RefCounted<MemoryStream, IStream> {
 public:
+    static bool answers(REFIID riid) { return riid == IID_ISequentialStream || riid == IID_IStream; }
     explicit MemoryStream(std::vector<BYTE> bytes) : m_bytes(std::move(bytes)) {}
 
-    HRESULT QueryInterface(REFIID riid, void** out) override
-    {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
-        if (riid != IID_IUnknown && riid != IID_ISequentialStream && riid != IID_IStream)
-            return E_NOINTERFACE;
-        *out = static_cast<IStream*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++m_refs; }
-    ULONG Release() override
-    {
-        const ULONG left = --m_refs;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     HRESULT Read(void* buffer, ULONG size, ULONG* read) override
     {
@@ -109,11 +92,11 @@ public:
     }
 
 private:
+    friend RefCounted;
     ~MemoryStream() = default;
 
     std::vector<BYTE> m_bytes;
     std::size_t m_position = 0;
-    std::atomic<ULONG> m_refs{1};
 };
 
 } // namespace

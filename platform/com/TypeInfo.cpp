@@ -1,11 +1,11 @@
 #include "platform/com/TypeInfo.h"
 
 #include "platform/com/Activation.h"
+#include "platform/com/RefCounted.h"
 #include "platform/com/Text.h"
 #include "platform/text/Cp1252.h"
 
 #include <algorithm>
-#include <atomic>
 #include <dlfcn.h>
 #include <new>
 
@@ -63,30 +63,12 @@ HREFTYPE interfaceRef(const TypeLibraryInfo& lib, const IID& iid)
     return ~HREFTYPE{0};
 }
 
-class TypeInfoObject final : public ITypeInfo {
+class TypeInfoObject final : public RefCounted<TypeInfoObject, ITypeInfo> {
 public:
+    static bool answers(REFIID riid) { return riid == IID_ITypeInfo; }
     TypeInfoObject(TypeLib& lib, UINT index);
     ~TypeInfoObject();
 
-    HRESULT QueryInterface(REFIID riid, void** out) override
-    {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
-        if (riid != IID_IUnknown && riid != IID_ITypeInfo)
-            return E_NOINTERFACE;
-        *out = static_cast<ITypeInfo*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++m_refs; }
-    ULONG Release() override
-    {
-        const ULONG left = --m_refs;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     HRESULT GetTypeAttr(TYPEATTR** attr) override;
     HRESULT GetTypeComp(ITypeComp** comp) override
@@ -143,40 +125,22 @@ public:
     void ReleaseVarDesc(VARDESC* desc) override;
 
 private:
+    friend RefCounted;
     const TypeLibraryInfo& tables() const;
     const MemberInfo* member(MEMBERID id) const;
 
     TypeLib& m_lib;
     UINT m_index;
     TypeEntry m_entry;
-    std::atomic<ULONG> m_refs{1};
 };
 
-class TypeLib final : public ITypeLib {
+class TypeLib final : public RefCounted<TypeLib, ITypeLib> {
 public:
+    static bool answers(REFIID riid) { return riid == IID_ITypeLib; }
     explicit TypeLib(const TypeLibraryInfo& tables) : m_tables(tables) {}
 
     const TypeLibraryInfo& tables() const { return m_tables; }
 
-    HRESULT QueryInterface(REFIID riid, void** out) override
-    {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
-        if (riid != IID_IUnknown && riid != IID_ITypeLib)
-            return E_NOINTERFACE;
-        *out = static_cast<ITypeLib*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++m_refs; }
-    ULONG Release() override
-    {
-        const ULONG left = --m_refs;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     UINT GetTypeInfoCount() override { return typeCount(m_tables); }
     HRESULT GetTypeInfo(UINT index, ITypeInfo** info) override
@@ -272,10 +236,10 @@ public:
     void ReleaseTLibAttr(TLIBATTR* attr) override { delete attr; }
 
 private:
+    friend RefCounted;
     ~TypeLib() = default;
 
     const TypeLibraryInfo& m_tables;
-    std::atomic<ULONG> m_refs{1};
 };
 
 TypeInfoObject::TypeInfoObject(TypeLib& lib, UINT index)
