@@ -72,6 +72,14 @@ std::string hostName() { return "Hugo" + std::to_string(::getpid() % 10000); }
 
 bool boardBlank(const Lines& report) { return after(report, "CELL ").empty(); }
 
+// The host deals w o r d ... and waits; the joiner, dealt only x, joins him.
+void hostAndJoin(Copy& host, Copy& joiner, const std::string& name) {
+    host.run("deal wordzzzz");
+    ASSERT_EQ(host.run("lanhost"), Lines{"HOSTING"});
+    joiner.run("deal xxxxxxxx");
+    ASSERT_EQ(joiner.run("lanjoin " + name), Lines{"JOINED"});
+}
+
 // The host plays w o r d along the bottom row, the joiner answers x in column 6, a chat line in
 // between; the host wins.
 void playToTheHostsWin(Copy& host, Copy& joiner) {
@@ -91,10 +99,7 @@ void playToTheHostsWin(Copy& host, Copy& joiner) {
 TEST(LanEndToEnd, TwoProgramsHostJoinChatAndTheHostWins) {
     const std::string name = hostName();
     Copy host(name), joiner("Jade");
-    host.run("deal wordzzzz");
-    ASSERT_EQ(host.run("lanhost"), Lines{"HOSTING"});
-    joiner.run("deal xxxxxxxx");
-    ASSERT_EQ(joiner.run("lanjoin " + name), Lines{"JOINED"});
+    ASSERT_NO_FATAL_FAILURE(hostAndJoin(host, joiner, name));
     playToTheHostsWin(host, joiner);
     const Lines joined = joiner.run("report");
     const Lines hosted = host.run("report");
@@ -205,10 +210,7 @@ TEST(LanEndToEnd, HostingAgainTellsTheFirstJoinerAndTheNextGameStartsClean) {
 TEST(LanEndToEnd, StoppingAtGameOverTellsTheOpponentWhoPlaysAgain) {
     const std::string name = hostName();
     Copy host(name), joiner("Jade");
-    host.run("deal wordzzzz");
-    ASSERT_EQ(host.run("lanhost"), Lines{"HOSTING"});
-    joiner.run("deal xxxxxxxx");
-    ASSERT_EQ(joiner.run("lanjoin " + name), Lines{"JOINED"});
+    ASSERT_NO_FATAL_FAILURE(hostAndJoin(host, joiner, name));
     playToTheHostsWin(host, joiner);
 
     joiner.run("again");
@@ -224,10 +226,7 @@ TEST(LanEndToEnd, StoppingAtGameOverTellsTheOpponentWhoPlaysAgain) {
 TEST(LanEndToEnd, ACancelledLanSetUpKeepsTheRunningGame) {
     const std::string name = hostName();
     Copy host(name), joiner("Jade");
-    host.run("deal wordzzzz");
-    ASSERT_EQ(host.run("lanhost"), Lines{"HOSTING"});
-    joiner.run("deal xxxxxxxx");
-    ASSERT_EQ(joiner.run("lanjoin " + name), Lines{"JOINED"});
+    ASSERT_NO_FATAL_FAILURE(hostAndJoin(host, joiner, name));
     ASSERT_EQ(host.run("until turn"), Lines{});
 
     host.run("lancancel provider");
