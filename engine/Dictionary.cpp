@@ -1,6 +1,7 @@
 #include "engine/Dictionary.h"
 
 #include "engine/GameControls.h"
+#include "engine/GameEnd.h"
 #include "engine/Shared.h"
 #include "platform/ui/Files.h"
 #include "platform/text/Blanks.h"
@@ -92,8 +93,8 @@ void hitActions(const std::string& Word) {
     s.WinningWord = Word;
     if (GameControls* c = s.controls) {
         c->Label13.Caption = "Game Over";
-        if (c->lantimer.Enabled) c->lantimer.Enabled = false;
     }
+    RoundDecided();
 }
 
 void showNotFound() {

@@ -75,6 +75,14 @@ void ShowWinningWord(int Cell1, int Cell2, int Cell3, int Cell4) {
     ShowGameOver(GameEnding::Win);
 }
 
+void RoundDecided() {
+    State& s = state();
+    s.OwnMoveDelivered = 0;
+    s.OpponentMoveReceived = 0;
+    if (GameControls* c = s.controls)
+        if (c->lantimer.Enabled && s.LanGame != 1) c->lantimer.Enabled = false;
+}
+
 namespace {
 
 void blankCellsAndRack(int cells) {

@@ -12,6 +12,12 @@ namespace engine {
 // players.dat) and shows the game-over dialog.
 void ShowWinningWord(int Cell1, int Cell2, int Cell3, int Cell4);
 
+// A word or a full board has just decided the round. Against the computer its turns stop; a LAN
+// opponent's messages keep coming in while the game-over dialog is open (his "gg", his leaving,
+// his first move of the next round). What a leave would cost is reckoned afresh from here on: the
+// moves that count now are those of the next round.
+void RoundDecided();
+
 // Blanks the board and the rack after a game has ended and clears GameOver; does nothing while a
 // game is still under way.
 void ResetBoard();

@@ -12,4 +12,8 @@ void ShowGameOver(GameEnding ending) {
     if (g_dialog) g_dialog->show(ending);
 }
 
+void CloseGameOver() {
+    if (g_dialog) g_dialog->close();
+}
+
 } // namespace engine

@@ -12,6 +12,8 @@ public:
     virtual ~GameOverDialog() = default;
     // Shows the dialog, modeless.
     virtual void show(GameEnding ending) = 0;
+    // Takes the dialog away unanswered: the game it asks about has been left for another.
+    virtual void close() {}
 };
 
 // The shell registers its dialog; nullptr unregisters it.
@@ -19,5 +21,8 @@ void setGameOverDialog(GameOverDialog* dialog);
 
 // Shows the registered dialog (nothing when none is registered, as in tests of other rules).
 void ShowGameOver(GameEnding ending);
+
+// Closes the registered dialog when it is open.
+void CloseGameOver();
 
 } // namespace engine

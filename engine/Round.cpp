@@ -3,6 +3,7 @@
 #include "engine/Board.h"
 #include "engine/GameControls.h"
 #include "engine/GameEnd.h"
+#include "engine/GameOverSeam.h"
 #include "engine/State.h"
 
 namespace engine {
@@ -38,8 +39,16 @@ void StartRound() {
 }
 
 void ReadyNetworkGame() {
+    // A game-over dialog still open belongs to the game this one replaces.
+    CloseGameOver();
     BlankBoard();
-    state().LastStarter.clear();
+    State& s = state();
+    s.LastStarter.clear();
+    // A new pairing: its first round counts whatever has been moved.
+    s.RematchRound = 0;
+    s.OwnMoveDelivered = 0;
+    s.OpponentMoveReceived = 0;
+    s.HeldMoves.clear();
 }
 
 } // namespace engine

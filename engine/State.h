@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace engine {
@@ -53,6 +54,16 @@ struct State {
     std::uint8_t ChosenLetter = 99;   // 0..25, 99 = none
     std::int16_t WordFound = 0;
     std::string LastStarter;          // the name that started the previous round in this run
+
+    // Between two rounds of one network pairing. A leave is counted, on both sides alike, only
+    // for a round both have seen played: the first round of a pairing always, a round begun by
+    // "Play Again" only once a move of the leaver's in it has reached the other side.
+    std::int16_t RematchRound = 0;          // 1: the round in play was begun by "Play Again"
+    std::int16_t OwnMoveDelivered = 0;      // 1: a move of the local player's in this round was posted
+    std::int16_t OpponentMoveReceived = 0;  // 1: a move of the opponent's in this round has arrived
+    // Moves of the opponent's next round that arrived while the local game-over dialog was still
+    // open: letter index and cell, shown once this side has started that round too.
+    std::vector<std::pair<int, int>> HeldMoves;
 
     // Profile values loaded at login and refreshed by the profile editor's save.
     std::string UserLocation;

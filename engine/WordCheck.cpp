@@ -39,7 +39,7 @@ void CheckForWord(int HoleIndex) {
     // The board is full without a word: a draw.
     s.GameOver = 1;
     s.MoveEndedGame = 1;
-    if (c.lantimer.Enabled) c.lantimer.Enabled = false;
+    RoundDecided();
     s.WinningWord = lastTested;
     BumpCounterCaption(c.Label9);
     BumpCounterCaption(c.Label12);

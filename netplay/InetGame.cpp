@@ -94,9 +94,19 @@ void CountOwnResult(engine::GameResult result) {
     engine::CountResult(engine::state().UserName, result);
 }
 
+bool LeaveCountsAsLoss() {
+    const engine::State& s = engine::state();
+    return s.InetState == engine::InetPlaying && s.GameOver != 1 && (s.RematchRound == 0 || s.OwnMoveDelivered == 1);
+}
+
+bool QuitCountsAsWin() {
+    const engine::State& s = engine::state();
+    return (s.GameOver != 1 && s.RematchRound == 0) || s.OpponentMoveReceived == 1;
+}
+
 void ForfeitInternetGame() {
     if (engine::state().InetState != engine::InetPlaying) return;
-    CountOwnResult(engine::GameResult::Lost);
+    if (LeaveCountsAsLoss()) CountOwnResult(engine::GameResult::Lost);
     QuitInternetGame();
 }
 

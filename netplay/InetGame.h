@@ -44,9 +44,19 @@ void QuitInternetGame();
 // the file or the record).
 void CountOwnResult(engine::GameResult result);
 
-// Gives up the Internet game in play: a loss on the own record, then QuitInternetGame. Does
-// nothing once the game has gone (the opponent's quit arrived while the player was deciding), so
-// a game is never counted twice.
+// What a leave of the Internet game in play costs, reckoned alike on both sides so that one
+// side's win is the other's loss, or neither counts:
+// - a game already decided by a word or a full board has been counted: leaving it counts nothing;
+// - the first round of a pairing counts for the leaver as a loss and for the other as a win,
+//   whatever has been moved;
+// - a round begun by "Play Again" counts only once a move of the leaver's in it has been posted
+//   (on his side) and has arrived (on the other side).
+bool LeaveCountsAsLoss();
+bool QuitCountsAsWin();
+
+// Gives up the Internet game in play: a loss on the own record when the leave counts, then
+// QuitInternetGame. Does nothing once the game has gone (the opponent's quit arrived while the
+// player was deciding), so a game is never counted twice.
 void ForfeitInternetGame();
 
 } // namespace netplay

@@ -50,6 +50,7 @@ bool PostInternetMove(const std::string& letter, int landingCell) {
         }
         failed = 0;
     }
+    s.OwnMoveDelivered = 1;
     c->inettimer.Interval = PollAfterOwnMoveMs;
     c->inettimer.Enabled = true;
     showTransferLight(TransferLight::Off);

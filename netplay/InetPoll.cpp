@@ -1,17 +1,16 @@
 #include "netplay/InetPoll.h"
 
 #include "engine/Board.h"
-#include "engine/BoardView.h"
 #include "engine/GameControls.h"
 #include "engine/GameEnd.h"
-#include "engine/Pause.h"
 #include "engine/Shared.h"
 #include "engine/State.h"
-#include "engine/WordCheck.h"
 #include "netplay/InetGame.h"
 #include "netplay/InetPlay.h"
 #include "netplay/InetReplies.h"
 #include "netplay/InetRequests.h"
+#include "netplay/LanReceive.h"
+#include "netplay/OpponentMove.h"
 #include "netplay/PlayerInfo.h"
 
 #include <algorithm>
@@ -40,21 +39,26 @@ void showBox(const std::string& text, const std::string& title) {
     if (platform::Dialogs* dialogs = engine::state().services.dialogs) dialogs->msgBox(text, platform::vbOKOnly, title);
 }
 
-// The opponent has gone: the game is won by forfeit.
+// The opponent has gone. The leave is his loss and this player's win when both sides have seen the
+// round played: the first round of a pairing, or one in which his move has arrived here. A
+// decided game is never counted again, and a round he left before moving in it counts for
+// nobody, as his own side counts it.
 void opponentLeft(engine::GameControls& c) {
     engine::State& s = engine::state();
-    showBox(OpponentLeftText, OpponentLeftTitle);
+    const bool forfeit = QuitCountsAsWin();
+    if (forfeit) showBox(OpponentLeftText, OpponentLeftTitle);
+    else showBox(OpponentQuitText, OpponentQuitTitle);
     c.inettimer.Enabled = false;
-    // A round already decided by a word or a full board has been counted; the forfeit that
-    // follows it must not count the same game a second time.
-    const bool alreadyCounted = s.GameOver == 1;
     s.GameOver = 1;
     s.InetState = engine::InetIdle;
+    DropHeldMoves();
     engine::ResetBoard();
     engine::ClearOpponentPanel();
     c.Label13.Caption = "";
-    if (!alreadyCounted) CountOwnResult(engine::GameResult::Won);
-    engine::AddStatusLine("Your opponent forfieted game. You win.");
+    if (forfeit) {
+        CountOwnResult(engine::GameResult::Won);
+        engine::AddStatusLine("Your opponent forfieted game. You win.");
+    }
     engine::AddStatusLine("Ready..");
 }
 
@@ -81,32 +85,6 @@ void showOpponentPhoto(engine::GameControls& c, const std::string& link) {
         fs::remove_all(folder, error);
     }
     c.Label14.Visible = false;
-}
-
-// The opponent's move: shown above its column, a pause, then in its cell; then the word check.
-void applyOpponentMove(engine::GameControls& c, const wire::MoveRead& move) {
-    engine::State& s = engine::state();
-    // A move onto a taken cell (a record delivered twice) would overwrite a tile both boards hold.
-    if (!engine::holeIsEmpty(move.cell)) return;
-    ui::Image& slot = c.Hole(engine::dropCell(move.cell % engine::BoardColumns));
-    ui::Image& cell = c.Hole(move.cell);
-    const ui::Image& tile = s.MyColour != "red" ? c.Pics.red(move.letter) : c.Pics.blue(move.letter);
-    slot.Picture = tile.Picture;
-    slot.Tag = tile.Tag;
-    slot.Refresh();
-    engine::Pause();
-    cell.Picture = slot.Picture;
-    slot.Picture = c.Blank.Picture;
-    cell.Tag = slot.Tag;
-    slot.Tag = c.Blank.Tag;
-    engine::PlaySoundEvent(s.SoundOpponentDrop);
-    engine::CheckForWord(move.cell);
-    if (s.MoveEndedGame != 1 && s.GameOver != 1) {
-        c.Label13.Caption = "Your Turn";
-        s.TurnName = s.UserName;
-    }
-    c.inettimer.Interval = PollAfterOpponentMs;
-    c.inettimer.Enabled = true;
 }
 
 // An opponent has joined the waiting host: the game starts.
@@ -187,11 +165,13 @@ void InternetPollTick() {
         engine::PlaySoundEvent(s.SoundChatIn);
     }
     if (mail.quit) {
+        // A move that came with the quit reached this side all the same: its sender counts it.
+        if (mail.move) s.OpponentMoveReceived = 1;
         opponentLeft(*c);
         return;
     }
     if (mail.photoLink) showOpponentPhoto(*c, *mail.photoLink);
-    if (mail.move) applyOpponentMove(*c, *mail.move);
+    if (mail.move) OpponentMoveArrived(mail.move->letter, mail.move->cell);
     if (mail.playData) showOpponentInfo(*mail.playData);
     if (mail.startGame && s.InetState == engine::InetWaiting) opponentArrived(*c, *mail.startGame);
     c->inettimer.Enabled = true;

@@ -1,15 +1,13 @@
 #include "netplay/LanReceive.h"
 
 #include "engine/Board.h"
-#include "engine/BoardView.h"
 #include "engine/GameControls.h"
-#include "engine/Pause.h"
 #include "engine/Round.h"
 #include "engine/Shared.h"
 #include "engine/State.h"
-#include "engine/WordCheck.h"
 #include "netplay/LanMessages.h"
 #include "netplay/LanObjects.h"
+#include "netplay/OpponentMove.h"
 #include "netplay/PlayerInfo.h"
 #include "netplay/wire/Records.h"
 #include "platform/text/Blanks.h"
@@ -52,31 +50,8 @@ std::optional<std::pair<int, int>> readMove(const std::string& text) {
 }
 
 void applyOpponentMove(const std::string& text) {
-    engine::State& s = engine::state();
-    engine::GameControls& c = *s.controls;
     // A move this program could never have sent (bad letter, cell off the board) is dropped.
-    const auto move = readMove(text);
-    if (!move) return;
-    const auto [letter, cell] = *move;
-    // A move onto a taken cell would overwrite a tile both boards hold.
-    if (!engine::holeIsEmpty(cell)) return;
-    const int slot = engine::DropRowFirst + cell % engine::BoardColumns;
-
-    const platform::ui::Image& tile = s.MyColour == "red" ? c.Pics.blue(letter) : c.Pics.red(letter);
-    c.Hole(slot).Picture = tile.Picture;
-    c.Hole(slot).Tag = std::string(1, static_cast<char>('a' + letter));
-    c.Hole(slot).Refresh();
-    engine::Pause();   // the tile shows above its column for a moment before it lands
-
-    c.Hole(cell).Picture = c.Hole(slot).Picture;
-    c.Hole(slot).Picture = c.Blank.Picture;
-    c.Hole(cell).Tag = c.Hole(slot).Tag;
-    c.Hole(slot).Tag = c.Blank.Tag;
-    engine::PlaySoundEvent(s.SoundOpponentDrop);
-    engine::CheckForWord(cell);
-    if (s.MoveEndedGame == 1) return;
-    c.Label13.Caption = "Your Turn";
-    s.TurnName = s.UserName;
+    if (const auto move = readMove(text)) OpponentMoveArrived(move->first, move->second);
 }
 
 void playerMessage(const std::string& text) {

@@ -1,6 +1,7 @@
 #include "shell/GameStart.h"
 
 #include "engine/GameEnd.h"
+#include "engine/GameOverSeam.h"
 #include "engine/Round.h"
 #include "engine/State.h"
 #include "engine/playerfile/PlayerFile.h"
@@ -18,6 +19,8 @@ void mnuplaycomputer_Click() {
     if (!window::ConfirmLeaveInternet(window::CurrentlyPlayingText, false)) return;
     engine::State& s = engine::state();
     window::MainWindow& m = window::main();
+    // A game-over dialog still open belongs to the game this one replaces.
+    engine::CloseGameOver();
     // A game against the computer already under way keeps its board (the reset only clears an
     // ended one); after a LAN or Internet game the computer gets a blank board, never the tiles of
     // another opponent. A LAN opponent hears at once that this player has gone.

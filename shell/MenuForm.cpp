@@ -1,6 +1,7 @@
 #include "shell/MenuForm.h"
 
 #include "engine/GameControls.h"
+#include "engine/GameOverSeam.h"
 #include "engine/State.h"
 #include "netplay/LanMessages.h"
 #include "platform/ui/Desktop.h"
@@ -175,6 +176,7 @@ void MenuForm::mnuuser_Click() {
     if (!window::ConfirmLeaveInternet(window::CurrentlyPlayingText, false)) return;
     // The next player at this computer does not inherit a LAN opponent; that opponent is told.
     netplay::LeaveLanGame();
+    engine::CloseGameOver();
     login().Show();
     if (window::MainWindow* m = window::mainIfLoaded()) m->Unload();
     Unload();

@@ -8,6 +8,7 @@
 #include "engine/State.h"
 #include "platform/ui/Files.h"
 #include "netplay/LanMessages.h"
+#include "netplay/OpponentMove.h"
 #include "window/LeaveInternet.h"
 #include "window/MainWindow.h"
 
@@ -34,7 +35,12 @@ public:
         pendingEnding() = ending;
         // A dialog still open from before takes the new result instead of opening twice.
         if (PlayMore* open = playmoreIfLoaded()) open->showResult(ending);
-        playmore().Show();
+        // Owned by the main window, so it stays above it while the player chats or looks at
+        // the board.
+        playmore().Show(0, window::mainIfLoaded());
+    }
+    void close() override {
+        if (PlayMore* open = playmoreIfLoaded()) open->Unload();
     }
 };
 
@@ -138,20 +144,29 @@ void PlayMore::showResult(engine::GameEnding ending) {
 }
 
 void PlayMore::Form_Deactivate() {
-    // The dialog stays in front until the player has answered.
-    if (loaded()) Show();
+    // The dialog stays in front until the player has answered, but the keyboard stays with the
+    // window he clicked: a line typed into the chat box must not press a button of the dialog.
+    if (loaded()) ZOrder(0);
+}
+
+void PlayMore::Form_QueryUnload(int& Cancel, int UnloadMode) {
+    // Only an answer closes it, not the window manager.
+    if (UnloadMode == ui::vbFormControlMenu) Cancel = 1;
 }
 
 void PlayMore::Command1_Click() {
-    const engine::State& s = engine::state();
+    engine::State& s = engine::state();
     // The opponent may have left while the dialog was open: there is no game left to play again.
     if (s.InetState == engine::InetIdle && s.LanGame == 0 && s.ComputerGame == 0) {
         Command2_Click();
         return;
     }
+    s.RematchRound = 1;
     engine::ResetBoard();
     engine::StartRound();
     Unload();
+    // The opponent may have begun this round already; his first move lands on the new board.
+    netplay::PlayHeldMoves();
 }
 
 void PlayMore::Command2_Click() {
@@ -161,6 +176,7 @@ void PlayMore::Command2_Click() {
     // LAN by leaving the session.
     if (s.InetState == engine::InetPlaying) window::QuitInternetGameNow();
     netplay::LeaveLanGame();
+    netplay::DropHeldMoves();
     s.InetState = engine::InetIdle;
     s.LanGame = 0;
     s.ComputerGame = 0;

@@ -22,6 +22,7 @@ public:
 
     void Form_Load() override;
     void Form_Deactivate() override;
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     void Command1_Click();
     void Command2_Click();
 

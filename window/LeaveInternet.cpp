@@ -2,6 +2,7 @@
 
 #include "engine/State.h"
 #include "netplay/InetGame.h"
+#include "netplay/OpponentMove.h"
 
 namespace window {
 
@@ -18,15 +19,19 @@ bool askYesNo(const std::string& first, const std::string& second, const std::st
     return dialogs->msgBox(first + "\n\n" + second, platform::vbYesNo, title) == platform::vbYes;
 }
 
-// The question for the state the Internet game is in; false on No. Whatever the poll brought
-// while the box was open (the opponent's quit, an opponent joining the waiting player), the state
-// is looked at again after the answer and only what is still there is left: a game already won
-// by the opponent's quit is neither counted a second time nor quit again.
+// The question for the state the Internet game is in; false on No. A leave that counts for
+// nobody (a decided game, a round begun by "Play Again" in which this player has not moved yet)
+// asks nothing, as leaving a game against the computer asks nothing; the opponent is told all the
+// same. Whatever the poll brought while a box was open (the opponent's quit, his deciding move,
+// an opponent joining the waiting player), the state is looked at again after the answer and only
+// what is still there is left: a game already won by the opponent's quit is neither counted a
+// second time nor quit again.
 bool askAndLeave(const std::string& playingText) {
     engine::State& s = engine::state();
     const std::int16_t asked = s.InetState;
     if (asked == engine::InetPlaying) {
-        if (!askYesNo(playingText, "Do you wish to cancel current game and score a loss?", "Quit Game In Play!"))
+        if (netplay::LeaveCountsAsLoss() &&
+            !askYesNo(playingText, "Do you wish to cancel current game and score a loss?", "Quit Game In Play!"))
             return false;
     } else if (!askYesNo("You are currently waiting for an internet opponent.", "Do you wish to exit the waiting room?",
                          "Exit Waiting Room?")) {
@@ -35,7 +40,8 @@ bool askAndLeave(const std::string& playingText) {
     if (s.InetState != asked) return true;   // asked again for what is there now, if anything
     if (asked == engine::InetPlaying) {
         // The forfeit counts on the player's own record, wherever it stands in the file.
-        netplay::CountOwnResult(engine::GameResult::Lost);
+        if (netplay::LeaveCountsAsLoss()) netplay::CountOwnResult(engine::GameResult::Lost);
+        netplay::DropHeldMoves();
         QuitInternetGameNow();
     } else {
         netplay::LeaveWaitingRoom();

@@ -32,8 +32,13 @@ void Desktop::activate(Form& form) {
     if (m_active == &form || !form.loaded()) return;
     Form* previous = m_active;
     m_active = &form;
+    m_front = &form;
     if (previous && previous->loaded()) dispatch([previous] { previous->Form_Deactivate(); });
     if (m_active == &form && form.loaded()) dispatch([&form] { form.Form_Activate(); });
+}
+
+void Desktop::raise(Form& form) {
+    if (form.loaded()) m_front = &form;
 }
 
 void Desktop::deactivate() {
@@ -49,6 +54,9 @@ void Desktop::formLoaded(Form& form) {
 void Desktop::formUnloaded(Form& form) {
     std::erase(m_forms, &form);
     if (m_active == &form) m_active = nullptr;
+    if (m_front == &form) m_front = nullptr;
+    for (Form* other : m_forms)
+        if (other->owner() == &form) other->setOwner(nullptr);
 }
 
 void Desktop::retire(std::unique_ptr<Form> form) {
@@ -72,6 +80,7 @@ void Desktop::collect() {
 void Desktop::reset() {
     collect();
     m_active = nullptr;
+    m_front = nullptr;
     m_view = nullptr;
     m_timers = nullptr;
     m_screenWidth = 1024 * 15;

@@ -25,6 +25,8 @@ public:
     // The program showed the form (Show): its window comes to the front and becomes the active
     // one, also when it was on the screen already. Changing Visible alone does not do this.
     virtual void formShown(Form& form) { (void)form; }
+    // The program brought the form to the front (ZOrder 0): above the others, not active.
+    virtual void formRaised(Form& form) { (void)form; }
     // Shows the form modally; returns when it is hidden or unloaded.
     virtual void runModal(Form& form) = 0;
     // The drag icon moved, or the drag ended.
@@ -62,6 +64,9 @@ public:
     // hears Form_Deactivate, and none is active until one of ours is again.
     void deactivate();
     Form* activeForm() const { return m_active; }
+    // The window on top of the others: the one last activated or brought to the front.
+    void raise(Form& form);
+    Form* frontForm() const { return m_front; }
 
     // Forms that are loaded, in load order.
     const std::vector<Form*>& forms() const { return m_forms; }
@@ -82,6 +87,7 @@ private:
     int m_screenHeight = 768 * 15;
     int m_depth = 0;
     Form* m_active = nullptr;
+    Form* m_front = nullptr;
     std::vector<Form*> m_forms;
     std::vector<std::unique_ptr<Form>> m_retired;
 };

@@ -46,9 +46,10 @@ void Form::load() {
     m_loading = false;
 }
 
-void Form::Show(int modal) {
+void Form::Show(int modal, Form* owner) {
     load();
     if (!m_loaded) return;
+    if (owner && owner != this && owner->loaded()) m_owner = owner;
     Visible = true;
     Desktop& desktop = Desktop::instance();
     ViewHost* view = desktop.viewHost();
@@ -57,6 +58,14 @@ void Form::Show(int modal) {
     if (!view) desktop.activate(*this);
     else view->formShown(*this);
     if (modal && view) view->runModal(*this);
+}
+
+void Form::ZOrder(int position) {
+    if (position != 0 || !m_loaded) return;
+    Desktop& desktop = Desktop::instance();
+    desktop.raise(*this);
+    if (m_hasWindow)
+        if (ViewHost* view = desktop.viewHost()) view->formRaised(*this);
 }
 
 void Form::Hide() {

@@ -47,8 +47,14 @@ public:
     // Runs Form_Load once; Show and the default instance do it for you.
     void load();
     bool loaded() const { return m_loaded; }
-    // modal 0: returns at once; 1: returns when the window is hidden or unloaded.
-    void Show(int modal = 0);
+    // modal 0: returns at once; 1: returns when the window is hidden or unloaded. An owner keeps
+    // the window above itself for as long as both are loaded.
+    void Show(int modal = 0, Form* owner = nullptr);
+    Form* owner() const { return m_owner; }
+    void setOwner(Form* owner) { m_owner = owner; }
+    // position 0: the window comes to the front without becoming the active one; the keyboard
+    // stays where it is. Any other position changes nothing.
+    void ZOrder(int position = 0);
     void Hide();
     // Unload by the program (UnloadMode 1). False when a handler cancelled it.
     bool Unload();
@@ -98,6 +104,7 @@ private:
     bool m_loading = false;
     bool m_unloading = false;
     bool m_hasWindow = false;
+    Form* m_owner = nullptr;
 };
 
 } // namespace platform::ui

@@ -22,6 +22,7 @@
 //   inetjoin <name>         joins <name>'s listed game
 //   poll                    the next tick of the Internet poll
 //   failposts <n>           the next n requests fail as if the network were down
+//   losereplies <n>         the next n requests reach the server but their replies are lost
 //   pollwhileasking         the next question box lets the poll tick while it is open
 //   answer <yes|no>         the answer to the next question box
 //   prompt [text]           the answer typed when next asked where to search (blank: nothing)
@@ -30,6 +31,7 @@
 //   until <gameover|turn|exit>  runs the timers in step with real time until then
 //   run <ms>                runs the timers in step with real time
 //   again | stop            the game-over dialog's buttons
+//   exit | close            the menu's Exit; the main window closed from its title bar
 //   report                  what the window shows, and the own players.dat counters
 // A question box says "ASKED <title>" when it opens, the question where to search
 // "ASKED <title> [<what its edit box held>]".
@@ -68,9 +70,15 @@ engine::State& st() { return engine::state(); }
 class FlakyHttp final : public platform::HttpClient {
 public:
     int failures = 0;
+    int lostReplies = 0;
     platform::HttpResult get(const std::string& url, const platform::HttpOptions& options) override {
         if (failures > 0) {
             --failures;
+            return FakeHttp::failure(35761, "Request timed out");
+        }
+        if (lostReplies > 0) {
+            --lostReplies;
+            m_curl.get(url, options);
             return FakeHttp::failure(35761, "Request timed out");
         }
         return m_curl.get(url, options);
@@ -185,6 +193,8 @@ struct Program {
                       << record.number(PlayerField::Tied) << "\n";
         }
         std::cout << "EXITS " << scene.doubles.exit.calls << "\n";
+        std::cout << "INTERVAL " << m.inettimer.Interval.get() << "\n";
+        std::cout << "DIALOG " << (shell::playmoreIfLoaded() ? "open" : "none") << "\n";
     }
 
     void command(const std::string& verb, std::istringstream& args) {
@@ -258,6 +268,8 @@ struct Program {
             scene.timers.advance(w().inettimer.Interval);
         } else if (verb == "failposts") {
             args >> http.failures;
+        } else if (verb == "losereplies") {
+            args >> http.lostReplies;
         } else if (verb == "pollwhileasking") {
             dialogs.pollWhileAsking = true;
         } else if (verb == "answer") {
@@ -299,6 +311,10 @@ struct Program {
             if (shell::PlayMore* dialog = shell::playmoreIfLoaded()) dialog->Command1.click();
         } else if (verb == "stop") {
             if (shell::PlayMore* dialog = shell::playmoreIfLoaded()) dialog->Command2.click();
+        } else if (verb == "exit") {
+            shell::mnuexit_Click();
+        } else if (verb == "close") {
+            w().closeByUser();
         } else if (verb == "report") {
             report();
         } else {

@@ -242,21 +242,32 @@ void playToAlicesWin(testing_support::DriverProcess& alice, testing_support::Dri
     ASSERT_TRUE(testing_support::has(bob.run("report"), "GAMEOVER 1"));
 }
 
-// Alice stops at the game-over dialog while Bob asks for another round and moves: Bob's next poll
-// tells him that Alice has left.
-TEST_F(TwoPrograms, StoppingAtGameOverTellsTheInternetOpponentWhoPlaysAgain) {
+// Bob presses "Play Again" first and, as the new round is his to start, moves at once while
+// Alice's game-over dialog is still open. Her poll holds his move back from the ended board; her
+// "Play Again" deals the new round and then shows it, and the round goes on both ways.
+TEST_F(TwoPrograms, AMoveOfTheNextRoundWaitsForPlayAgain) {
     matchUp();
     playToAlicesWin(alice, bob);
-
     bob.run("deal zzzzzzzz");
     bob.run("again");
+    EXPECT_TRUE(testing_support::has(bob.run("report"), "CAPTION Your Turn!"));
     EXPECT_EQ(bob.run("move z 0"), Lines{});
-    alice.run("stop");
-    const Lines told = bob.run("poll");
-    EXPECT_TRUE(testing_support::has(told, "BOX Opponent Left!")) << ::testing::PrintToString(told);
-    EXPECT_EQ(counters(alice, "Alice"), "played 1 won 1 lost 0 tied 0");
-    // Bob lost the word game; Alice left the round he had started, which he wins by forfeit.
-    EXPECT_EQ(counters(bob, "Bob"), "played 2 won 1 lost 1 tied 0");
+    alice.run("poll");
+    const Lines behind = alice.run("report");
+    EXPECT_TRUE(testing_support::has(behind, "DIALOG open"));
+    EXPECT_TRUE(testing_support::has(behind, "CELL 0 w")) << "the ended board keeps its tiles";
+
+    alice.run("deal abcdefgh");
+    alice.run("again");
+    const Lines started = alice.run("report");
+    EXPECT_EQ(testing_support::after(started, "CELL "), "0 z");
+    EXPECT_TRUE(testing_support::has(started, "CAPTION Your Turn"));
+    EXPECT_TRUE(testing_support::has(started, "INTERVAL 30000"));
+    EXPECT_EQ(alice.run("move a 1"), Lines{});
+    bob.run("poll");
+    const Lines atBob = bob.run("report");
+    EXPECT_TRUE(testing_support::has(atBob, "CELL 1 a"));
+    EXPECT_TRUE(testing_support::has(atBob, "CAPTION Your Turn"));
 }
 
 // Bob gives up; his quit reaches Alice's poll while her own "Quit Game In Play!" question is open.
@@ -278,32 +289,92 @@ TEST_F(TwoPrograms, AQuitArrivingWhileTheQuitQuestionIsOpenCountsTheGameOnce) {
     EXPECT_EQ(counters(bob, "Bob"), "played 1 won 0 lost 1 tied 0");
 }
 
-// Alice's move cannot be posted and she answers No to "Transfer Failed": the program ends with
-// the game counted as her loss, and Bob's next poll tells him that he wins by default.
-TEST_F(TwoPrograms, NoToTransferFailedCountsALossAndTellsTheOpponent) {
+// Every way of leaving around a game's end, each played by two copies from a fresh match-up. In
+// each, one copy's win is the other's loss, or neither counts; the two marked exceptions are the
+// paths no copy can tell apart without a record the wire does not have. The counters of both
+// players.dat files are printed as a table row.
+struct Leaving {
+    const char* name;
+    bool afterAlicesWin;               // the first game is played to Alice's win first
+    std::vector<std::string> before;   // "a <command>" for Alice, "b <command>" for Bob
+    char leaver;
+    std::vector<std::string> leave;    // the leaver's commands
+    bool asked;                        // the leaver was asked "Quit Game In Play!"
+    const char* told;                  // the box the other copy shows
+    const char* alice;                 // the counters of both players.dat files afterwards
+    const char* bob;
+    const char* exception = nullptr;   // why the two cannot agree
+};
+
+constexpr const char* Won1 = "played 1 won 1 lost 0 tied 0";
+constexpr const char* Lost1 = "played 1 won 0 lost 1 tied 0";
+constexpr const char* Split2 = "played 2 won 1 lost 1 tied 0";
+constexpr const char* Left = "Opponent Left!";
+constexpr const char* Quit = "Opponent Quit";
+
+// Both pressed "Play Again"; the round is Bob's to start.
+const std::vector<std::string> BothAgain{"b deal zzzzzzzz", "b again", "a deal wordkkkk", "a again", "b move z 0", "a poll"};
+std::vector<std::string> bothAgainAnd(std::vector<std::string> more) {
+    std::vector<std::string> steps = BothAgain;
+    steps.insert(steps.end(), more.begin(), more.end());
+    return steps;
+}
+const std::vector<std::string> AliceMoved{"a move w 1", "b poll", "b move z 7", "a poll"};
+
+const Leaving Leavings[] = {
+    {"StopWhileTheOthersDialogIsOpen", true, {}, 'a', {"stop"}, false, Quit, Won1, Lost1},
+    {"StopAfterTheOtherPressedPlayAgain", true, {"b again"}, 'a', {"stop"}, false, Quit, Won1, Lost1},
+    {"StopAfterTheOtherPressedPlayAgainAndMoved", true, {"b deal zzzzzzzz", "b again", "b move z 0", "a poll"}, 'a',
+     {"stop"}, false, Quit, Won1, Lost1},
+    {"ExitWithTheOwnDialogOpen", true, {}, 'a', {"exit"}, false, Quit, Won1, Lost1},
+    {"ChangeUserWithTheOwnDialogOpenAfterTheOtherMoved", true, {"b deal zzzzzzzz", "b again", "b move z 0", "a poll"},
+     'a', {"changeuser"}, false, Quit, Won1, Lost1},
+    {"BothPlayAgainExitBeforeMoving", true, BothAgain, 'a', {"exit"}, false, Quit, Won1, Lost1},
+    {"BothPlayAgainComputerGameBeforeMoving", true, BothAgain, 'a', {"computer"}, false, Quit, Won1, Lost1},
+    {"BothPlayAgainChangeUserBeforeMoving", true, BothAgain, 'a', {"changeuser"}, false, Quit, Won1, Lost1},
+    {"BothPlayAgainCloseTheWindowBeforeMoving", true, BothAgain, 'a', {"close"}, false, Quit, Won1, Lost1},
+    {"BothPlayAgainNoToTransferFailedOnTheFirstMove", true, BothAgain, 'a', {"failposts 3", "answer no", "move w 1"},
+     false, Quit, Won1, Lost1},
+    {"BothPlayAgainExitAfterMoving", true, bothAgainAnd(AliceMoved), 'a', {"exit"}, true, Left, Split2, Split2},
+    {"BothPlayAgainComputerGameAfterMoving", true, bothAgainAnd(AliceMoved), 'a', {"computer"}, true, Left, Split2, Split2},
+    {"BothPlayAgainChangeUserAfterMoving", true, bothAgainAnd(AliceMoved), 'a', {"changeuser"}, true, Left, Split2, Split2},
+    {"BothPlayAgainCloseTheWindowAfterMoving", true, bothAgainAnd(AliceMoved), 'a', {"close"}, true, Left, Split2, Split2},
+    {"BothPlayAgainNoToTransferFailedOnTheSecondMove", true, bothAgainAnd(AliceMoved), 'a',
+     {"failposts 3", "answer no", "move o 2"}, false, Left, Split2, Split2},
+    {"BothPlayAgainExitRightAfterTheMoveGoesOut", true, bothAgainAnd({"a move w 1"}), 'a', {"exit"}, true, Left, Split2,
+     Split2},
+    {"FirstRoundTheJoinerLeavesBeforeMoving", false, {"a move w 0", "b poll"}, 'b', {"computer"}, true, Left, Won1, Lost1},
+    {"FirstRoundNoToTransferFailed", false, {}, 'a', {"failposts 3", "answer no", "move w 0"}, false, Left, Lost1, Won1},
+    {"ExceptionAMoveStoredWhoseReplyWasLost", true, BothAgain, 'a', {"losereplies 3", "answer no", "move w 1"}, false, Left,
+     Won1, Split2, "the move reached the server, its reply did not: Alice believes it undelivered"},
+};
+
+void PrintTo(const Leaving& row, std::ostream* out) { *out << row.name; }
+
+class LeavingAroundGameOver : public TwoPrograms, public ::testing::WithParamInterface<Leaving> {};
+
+TEST_P(LeavingAroundGameOver, OneSidesWinIsTheOthersLossOrNeitherCounts) {
+    const Leaving& row = GetParam();
     matchUp();
-    alice.run("failposts 3");
-    alice.run("answer no");
-    EXPECT_EQ(alice.run("move w 0"), Lines{"ASKED Transfer Failed"});
-    EXPECT_TRUE(testing_support::has(alice.run("report"), "EXITS 1"));
-    const Lines told = bob.run("poll");
-    EXPECT_TRUE(testing_support::has(told, "BOX Opponent Left!")) << ::testing::PrintToString(told);
-    EXPECT_EQ(counters(alice, "Alice"), "played 1 won 0 lost 1 tied 0");
-    EXPECT_EQ(counters(bob, "Bob"), "played 1 won 1 lost 0 tied 0");
+    if (row.afterAlicesWin) playToAlicesWin(alice, bob);
+    for (const std::string& step : row.before) (step[0] == 'a' ? alice : bob).run(step.substr(2));
+    Copy& leaver = row.leaver == 'a' ? alice : bob;
+    Copy& other = row.leaver == 'a' ? bob : alice;
+    Lines said;
+    for (const std::string& command : row.leave)
+        for (const std::string& line : leaver.run(command)) said.push_back(line);
+    EXPECT_EQ(testing_support::has(said, "ASKED Quit Game In Play!"), row.asked) << ::testing::PrintToString(said);
+
+    std::string told;
+    for (int poll = 0; poll < 4 && told.empty(); ++poll) told = testing_support::after(other.run("poll"), "BOX ");
+    EXPECT_EQ(told, row.told);
+    const std::string a = testing_support::after(alice.run("report"), "COUNTERS ");
+    const std::string b = testing_support::after(bob.run("report"), "COUNTERS ");
+    std::cout << "| " << row.name << " | " << (row.asked ? "asked" : "not asked") << " | " << told << " | " << a << " | "
+              << b << " | " << (row.exception ? row.exception : "") << " |" << std::endl;
+    EXPECT_EQ(a, row.alice);
+    EXPECT_EQ(b, row.bob);
 }
 
-// Alice stops while Bob's game-over dialog is still open: his poll tells him, the game he lost is
-// not counted again, and his play-again then starts no round of a game that is gone.
-TEST_F(TwoPrograms, AQuitArrivingWhileTheGameOverDialogIsOpenCountsTheGameOnce) {
-    matchUp();
-    playToAlicesWin(alice, bob);
-    alice.run("stop");
-    const Lines told = bob.run("poll");
-    EXPECT_TRUE(testing_support::has(told, "BOX Opponent Left!")) << ::testing::PrintToString(told);
-    bob.run("again");
-    const Lines after = bob.run("report");
-    EXPECT_TRUE(testing_support::has(after, "RACK xxxxxxxxxxxxxxxx"));
-    EXPECT_TRUE(testing_support::has(after, "STATUS Ready"));
-    EXPECT_EQ(counters(alice, "Alice"), "played 1 won 1 lost 0 tied 0");
-    EXPECT_EQ(counters(bob, "Bob"), "played 1 won 0 lost 1 tied 0");
-}
+INSTANTIATE_TEST_SUITE_P(TwoPrograms, LeavingAroundGameOver, ::testing::ValuesIn(Leavings),
+                         [](const ::testing::TestParamInfo<Leaving>& info) { return std::string(info.param.name); });

@@ -166,9 +166,12 @@ TEST_F(InetPoll, ForfeitAfterADecidedRoundIsNotCountedAgain) {
     engine::state().GameOver = 1;   // the round already ended by a word and was counted
     replyAlways(serverSays(record(PostKind::Quit)));
     tick();
-    EXPECT_EQ(scene.doubles.dialogs.last().title, "Opponent Left!");
+    // Nobody wins by default: the leaver's side counts nothing either.
+    EXPECT_EQ(scene.doubles.dialogs.last().title, "Opponent Quit");
+    EXPECT_EQ(scene.doubles.dialogs.last().prompt, "Your opponent has left the game.");
     EXPECT_EQ(countersOf("Alice"), (std::vector<int>{10, 6, 3, 1}));
     EXPECT_EQ(engine::state().InetState, engine::InetIdle);
+    EXPECT_EQ(status().back(), "Ready..");
 }
 
 TEST_F(InetPoll, OpponentsMoveShowsAboveItsColumnThenLands) {

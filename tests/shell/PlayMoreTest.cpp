@@ -144,17 +144,22 @@ TEST(GameOverDialog, StopSwitchesBothTimersOffAndLeavesNoModeSet) {
     EXPECT_EQ(scene.w.StatusText.Text(), "Ready");
 }
 
-TEST(GameOverDialog, ComesBackToTheFrontUntilAButtonIsClicked) {
+// The dialog comes back to the front until it is answered, but leaves the keyboard with the main
+// window the player clicked; the window manager's close button does not close it.
+TEST(GameOverDialog, StaysInFrontUntilAButtonIsClickedWithoutTakingTheKeyboard) {
     DialogScene scene;
     scene.playerMakesWord();
     ui::Desktop& desktop = ui::Desktop::instance();
     ASSERT_EQ(desktop.activeForm(), scene.dialog());
+    EXPECT_EQ(scene.dialog()->owner(), &scene.w);
     desktop.activate(scene.w);   // the player clicks the main window
-    EXPECT_EQ(desktop.activeForm(), scene.dialog());
+    EXPECT_EQ(desktop.activeForm(), &scene.w);
+    EXPECT_EQ(desktop.frontForm(), scene.dialog());
     EXPECT_TRUE(scene.dialog()->Visible);
-    EXPECT_FALSE(scene.w.MenuButton.Enabled.get());
+    EXPECT_FALSE(scene.dialog()->closeByUser());
+    ASSERT_NE(scene.dialog(), nullptr);
     scene.dialog()->Command2.click();
-    desktop.activate(scene.w);
+    EXPECT_EQ(scene.dialog(), nullptr);
     EXPECT_EQ(desktop.activeForm(), &scene.w);
     EXPECT_TRUE(scene.w.MenuButton.Enabled.get());
 }

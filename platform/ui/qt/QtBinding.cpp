@@ -851,12 +851,29 @@ void QtBinding::formShown(Form& form) {
     FormWidget* widget = m_forms.value(&form, nullptr);
     if (!widget) return;
     widget->syncWindow();
+    // An owned window stays above its owner, whatever the window manager raises.
+    if (FormWidget* owner = form.owner() ? m_forms.value(form.owner(), nullptr) : nullptr) {
+        widget->winId();
+        owner->winId();
+        if (widget->windowHandle() && owner->windowHandle())
+            widget->windowHandle()->setTransientParent(owner->windowHandle());
+    }
     // Queued, so a window that shows itself again while another one is being activated (the
     // game-over dialog losing the focus) comes forward once that activation is over.
     QTimer::singleShot(0, widget, [widget] {
         if (!widget->isVisible()) return;
         widget->raise();
         widget->activateWindow();
+    });
+}
+
+void QtBinding::formRaised(Form& form) {
+    FormWidget* widget = m_forms.value(&form, nullptr);
+    if (!widget) return;
+    // Queued for the same reason as showing: the activation that sent the window back is over
+    // first. Raised only: the keyboard stays with the window the player clicked.
+    QTimer::singleShot(0, widget, [widget] {
+        if (widget->isVisible()) widget->raise();
     });
 }
 

@@ -29,6 +29,7 @@ public:
     void controlGone(Control& control) override;
     void repaintNow(Control& control) override;
     void formShown(Form& form) override;
+    void formRaised(Form& form) override;
     void runModal(Form& form) override;
     void dragChanged(Form& form) override;
     void scheduleCollect() override;
