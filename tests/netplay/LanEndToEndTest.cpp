@@ -148,22 +148,28 @@ TEST(LanEndToEnd, AfterAComputerGameBothSidesAgreeTheHostStartsAndPlayAgainAlter
     EXPECT_TRUE(has(host.run("report"), "CAPTION Your Turn!"));
     playToTheHostsWin(host, joiner);
 
-    host.run("deal abababab");
-    host.run("again");
+    // The joiner plays again first and, the new round being hers to start, moves at once; the
+    // host, his dialog still open, keeps her move off his ended board until he plays again too.
     joiner.run("deal yyyyyyyy");
     joiner.run("again");
-    const Lines hostRound = host.run("report");
     const Lines joinerRound = joiner.run("report");
-    EXPECT_TRUE(has(hostRound, "TURN Jade"));
     EXPECT_TRUE(has(joinerRound, "TURN Jade"));
-    EXPECT_TRUE(has(hostRound, "CAPTION Opponents Turn!"));
     EXPECT_TRUE(has(joinerRound, "CAPTION Your Turn!"));
-    EXPECT_TRUE(boardBlank(hostRound));
     EXPECT_TRUE(boardBlank(joinerRound));
-    // The joiner's first move of the new round reaches the host's board.
     EXPECT_EQ(joiner.run("move y 38"), Lines{});
-    EXPECT_EQ(host.run("until turn"), Lines{});
-    EXPECT_TRUE(has(host.run("report"), "CELL 3 y"));
+    host.run("run 300");
+    const Lines behind = host.run("report");
+    EXPECT_TRUE(has(behind, "DIALOG open"));
+    EXPECT_TRUE(has(behind, "CELL 3 d"));
+    host.run("deal abababab");
+    host.run("again");
+    const Lines hostRound = host.run("report");
+    EXPECT_EQ(after(hostRound, "CELL "), "3 y");
+    EXPECT_TRUE(has(hostRound, "TURN " + name));
+    EXPECT_TRUE(has(hostRound, "CAPTION Your Turn"));
+    EXPECT_EQ(host.run("move a 4"), Lines{});
+    EXPECT_EQ(joiner.run("until turn"), Lines{});
+    EXPECT_TRUE(has(joiner.run("report"), "CELL 4 a"));
 }
 
 // Hosting again while a game is unfinished: the first joiner is told at once that the host has
@@ -205,19 +211,28 @@ TEST(LanEndToEnd, HostingAgainTellsTheFirstJoinerAndTheNextGameStartsClean) {
     EXPECT_TRUE(has(toldAgain, "BOX Opponent Quit")) << ::testing::PrintToString(toldAgain);
 }
 
-// One side stops at the game-over dialog while the other asks for another round: the one who
-// plays on is told on the next receive tick that the opponent has left.
-TEST(LanEndToEnd, StoppingAtGameOverTellsTheOpponentWhoPlaysAgain) {
+// While both game-over dialogs are open the two copies still hear each other: the host's "gg"
+// shows on the joiner's side at once, and when the host stops, the joiner is told that he has
+// left while her own dialog still asks, without having to agree to another round first.
+TEST(LanEndToEnd, AtGameOverTheOtherSideHearsTheChatAndTheStopAtOnce) {
     const std::string name = hostName();
     Copy host(name), joiner("Jade");
     ASSERT_NO_FATAL_FAILURE(hostAndJoin(host, joiner, name));
     playToTheHostsWin(host, joiner);
 
-    joiner.run("again");
+    host.run("chat gg after game 1");
+    joiner.run("run 300");
+    const Lines heard = joiner.run("report");
+    EXPECT_TRUE(has(heard, "STATUS From " + name + ": gg after game 1"));
+    EXPECT_TRUE(has(heard, "DIALOG open"));
+    EXPECT_TRUE(has(host.run("report"), "DIALOG open"));
+
     host.run("stop");
     const Lines told = joiner.run("until exit");
     EXPECT_TRUE(has(told, "BOX Opponent Quit")) << ::testing::PrintToString(told);
-    EXPECT_TRUE(has(joiner.run("report"), "EXITS 1"));
+    const Lines after = joiner.run("report");
+    EXPECT_TRUE(has(after, "EXITS 1"));
+    EXPECT_TRUE(has(after, "DIALOG open")) << "told before she answered";
 }
 
 // Looking at the LAN set-up during a LAN game and cancelling at any of its steps keeps the game:

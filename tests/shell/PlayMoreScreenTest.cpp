@@ -1,0 +1,102 @@
+// The game-over dialog on a screen (the offscreen platform), after an Internet game: it stays
+// above the main window, but a player who clicks into the chat box types into the chat box.
+#include "engine/GameOverSeam.h"
+#include "engine/Round.h"
+#include "engine/State.h"
+#include "platform/ui/qt/QtBinding.h"
+#include "shell/PlayMore.h"
+#include "tests/support/GameScene.h"
+#include "tests/support/QtApp.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 10; ++i) QApplication::processEvents();
+}
+
+// A key as the keyboard delivers it: to the widget that has the focus.
+void press(int key, const QString& text) {
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &down);
+    if (QWidget* now = QApplication::focusWidget()) {
+        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QApplication::sendEvent(now, &up);
+    }
+}
+
+// The tiles as whole pictures a screen can decode, not just their headers.
+void writeDecodableTiles(const testing_support::GameScene& scene) {
+    std::string bmp = testing_support::tinyBmp(8, 8);
+    bmp.append(8 * 8 * 3, '\x40');
+    for (const char* colour : {"blue", "red", "yel"})
+        for (char c = 'a'; c <= 'z'; ++c) scene.folder.write(std::string("pics/") + colour + "_" + c + ".bmp", bmp);
+}
+
+} // namespace
+
+TEST(GameOverDialogScreen, AChatLineTypedAtGameOverIsSentWholeAndTheDialogStillAsks) {
+    testing_support::qtApp();
+    testing_support::GameScene scene;
+    platform::ui::qt::QtBinding binding;
+    engine::setGameOverDialog(&shell::playMoreDialog());
+    writeDecodableTiles(scene);
+    scene.doubles.http.handler = [](const std::string&) { return testing_support::FakeHttp::okBody("TS:WRITE*OK"); };
+    window::MainWindow& w = scene.main();
+    w.Show();
+
+    // An Internet game in which Alice completes "word" along the bottom row.
+    engine::State& s = engine::state();
+    s.InetState = engine::InetPlaying;
+    s.Player1Name = "Alice";
+    s.Player2Name = "Bob";
+    s.MyColour = "blue";
+    s.PlayerNumber = 1;
+    s.OutboxKey = "c7";
+    s.InboxKey = "s7";
+    scene.dealNext("dkkkkkkk");
+    engine::StartRound();
+    for (int cell = 0; cell < 3; ++cell) {
+        w.Hole(cell).Picture = w.Pics.blue("wor"[cell] - 'a').Picture.get();
+        w.Hole(cell).Tag = std::string(1, "wor"[cell]);
+    }
+    w.Image1.Visible = false;
+    w.Hole_DragDrop(45, w.Image1, 0, 0);
+    settle();
+    shell::PlayMore* dialog = shell::playmoreIfLoaded();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(QApplication::activeWindow(), binding.widgetOf(*dialog));
+
+    // The player clicks into the chat box and types a line.
+    QWidget* chat = binding.widgetOf(w.ChatText);
+    ASSERT_NE(chat, nullptr);
+    binding.widgetOf(w)->activateWindow();
+    chat->setFocus(Qt::MouseFocusReason);
+    settle();
+    EXPECT_EQ(QApplication::activeWindow(), binding.widgetOf(w));
+    for (const QChar c : QString("gg after game 3")) {
+        press(c == ' ' ? Qt::Key_Space : Qt::Key_A, QString(c));
+        if (::testing::Test::HasFatalFailure()) break;
+        settle();
+    }
+    press(Qt::Key_Return, "\r");
+    settle();
+
+    const auto& lines = w.StatusText.items();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Sent: gg after game 3"), lines.end());
+    EXPECT_EQ(shell::playmoreIfLoaded(), dialog) << "the dialog still asks";
+    EXPECT_EQ(s.GameOver, 1) << "no round was dealt that the player did not choose";
+    EXPECT_TRUE(binding.widgetOf(*dialog)->isVisible());
+    dialog->Command2.click();
+    w.Unload();
+    settle();
+}
