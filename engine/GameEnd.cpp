@@ -13,6 +13,8 @@ namespace engine {
 
 namespace {
 
+constexpr const char* ResultNotSaved = "The game result could not be saved";
+
 // The number a caption begins with: blanks skipped, an optional sign, then digits; 0 when none.
 long long leadingNumber(const std::string& text) {
     std::size_t i = 0;
@@ -35,8 +37,13 @@ void BumpCounterCaption(platform::ui::Label& label) {
 
 void CountResult(const std::string& Key, GameResult Result) {
     PlayerFile file(systemFileOps());
-    if (!file.count(Key, Result, state().PlayerRec) && file.problem() != FileProblem::None)
-        TellPlayerFileProblem(file, "The game result could not be saved");
+    if (file.count(Key, Result, state().PlayerRec)) return;
+    if (file.problem() != FileProblem::None) return TellPlayerFileProblem(file, ResultNotSaved);
+    // The game's own files always hold the computer's record; without it (a damaged or foreign
+    // file) every game against the computer would go uncounted, game after game, unseen.
+    if (Key == ComputerRecordName && file.exists())
+        AddStatusLine(std::string("System Message: ") + ResultNotSaved + ": " + PlayersFileName + " has no \"" +
+                      ComputerRecordName + "\" record.");
 }
 
 void TellPlayerFileProblem(const PlayerFile& File, const std::string& Lead) {

@@ -33,7 +33,8 @@ void ClearOpponentPanel();
 inline constexpr const char* ComputerRecordName = "Computer";
 
 // Counts a result on the key's record of players.dat (the counter rule), through PlayerRec. A
-// result that cannot be written is told on the status line; the file keeps its old counts.
+// result that cannot be written is told on the status line, and so is a game against the
+// computer in a file that has no "Computer" record; the file keeps its old counts.
 void CountResult(const std::string& Key, GameResult Result);
 
 // Tells the player that players.dat failed. `Lead` says what could not be done ("The game result

@@ -87,11 +87,23 @@ bool isDownloadablePictureName(const std::string& name) {
     return endsWithIgnoringCase(name, ".gif") || endsWithIgnoringCase(name, ".jpg") || endsWithIgnoringCase(name, ".bmp");
 }
 
+std::string downloadFileName(const std::string& Url) {
+    // "http://host/me.jpg?s=2" names the picture me.jpg: what follows "?" or "#" is for the server
+    // (or the page), never part of the file.
+    const std::string address = Url.substr(0, Url.find_first_of("?#"));
+    // The host is no segment of the path: "http://me.jpg" names no file.
+    const auto scheme = address.find("://");
+    const std::size_t pathStart = scheme == std::string::npos ? 0 : address.find('/', scheme + 3);
+    if (pathStart == std::string::npos) return std::string();
+    const auto slash = address.rfind('/');
+    if (slash == std::string::npos || slash < pathStart) return std::string();
+    return address.substr(slash + 1);
+}
+
 bool DownloadFile(platform::inet::Inet& Transfer, const std::string& Url, const std::string& Folder) {
     if (Transfer.StillExecuting()) return false;
-    // The name is the address's last segment; only a plain picture name may be written.
-    const auto slash = Url.rfind('/');
-    const std::string name = slash == std::string::npos ? std::string() : Url.substr(slash + 1);
+    // Only a plain picture name may be written.
+    const std::string name = downloadFileName(Url);
     if (!isDownloadablePictureName(name)) {
         showDownloadError();
         return false;

@@ -52,11 +52,15 @@ void setJoinLog(platform::ui::ListBox* log);
 bool FileExists(const std::string& Path);
 
 // Fetches Url through the transfer control and writes the bytes, whole, to Folder under the
-// address's last segment. Only a plain file name ending in .gif, .jpg or .bmp (any case) is
+// name downloadFileName gives. Only a plain file name ending in .gif, .jpg or .bmp (any case) is
 // written; a busy control returns false at once without a word; every other failure (no name,
 // a name that is not a plain picture name, a failed transfer or an HTTP error status, a file that
 // cannot be written) shows "Preview Error" and returns false, leaving no file behind.
 bool DownloadFile(platform::inet::Inet& Transfer, const std::string& Url, const std::string& Folder);
+
+// The name DownloadFile stores an address under: the last segment of its path, without the
+// "?query" or "#fragment" that follows it; empty when the address has no path.
+std::string downloadFileName(const std::string& Url);
 
 // True for a plain file name (no folder part, not "." or "..") ending in .gif, .jpg or .bmp.
 bool isDownloadablePictureName(const std::string& name);

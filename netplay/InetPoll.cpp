@@ -69,8 +69,7 @@ void showOpponentPhoto(engine::GameControls& c, const std::string& link) {
     c.Label14.Visible = true;
     c.Label14.Refresh();
     const std::string folder = makePhotoFolder();
-    const auto slash = link.rfind('/');
-    const std::string name = slash == std::string::npos ? link : link.substr(slash + 1);
+    const std::string name = engine::downloadFileName(link);
     if (!folder.empty() && engine::DownloadFile(c.Inet1, link, folder)) {
         const fs::path local = fs::path(folder) / name;
         const std::string kind = upper(name);

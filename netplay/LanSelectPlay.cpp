@@ -299,12 +299,12 @@ void SelectWaitingWindow::listSessions() {
         engine::ObjectRef<kvdplay::IkvDirectPlaySessions> sessions;
         kvdplay::IkvDirectPlay* session = setupSession();
         com::HRESULT hr = session ? session->EnumSessions(desc.get(), SessionSearchMs, 0, sessions.out()) : com::E_FAIL;
-        if (hr == DPERR_NOSESSIONS) {
+        if (hr == DPERR_NOSESSIONS || hr == DPERR_USERCANCEL) {
+            // A cancelled question where to search found nobody either; the list says so rather
+            // than stand empty.
             tvSessions.Add(root, NoSessionsNode);
         } else if (hr == E_NOTIMPL) {
             tvSessions.Add(root, NotSupportedNode);
-        } else if (hr == DPERR_USERCANCEL) {
-            // The player cancelled the question where to search: nothing was searched.
         } else {
             // Any other failure: one more search, unguarded.
             if (com::FAILED(hr)) {

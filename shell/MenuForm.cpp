@@ -1,8 +1,10 @@
 #include "shell/MenuForm.h"
 
 #include "engine/GameControls.h"
+#include "engine/GameEnd.h"
 #include "engine/GameOverSeam.h"
 #include "engine/State.h"
+#include "engine/playerfile/PlayerFile.h"
 #include "netplay/LanMessages.h"
 #include "platform/ui/Desktop.h"
 #include "shell/GameStart.h"
@@ -159,6 +161,13 @@ void MenuForm::mnustats_Click() {
 }
 
 void MenuForm::mnusettings_Click() {
+    // A player file that cannot be read says nothing about the logged-on player: the editor
+    // would meet him as a new one. He is told, as at the login, and the editor stays closed.
+    if (!settingsIfLoaded()) {
+        engine::PlayerFile file;
+        file.readAll();
+        if (file.problem() != engine::FileProblem::None) return engine::ShowPlayerFileProblem(file);
+    }
     settings().Show();
 }
 

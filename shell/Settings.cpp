@@ -412,7 +412,7 @@ void Settings::Command1_Click() {
     std::string pattern = (temp / "tessarine-photo-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) return;
     const fs::path folder(pattern);
-    const std::string leaf = address.substr(address.rfind('/') + 1);
+    const std::string leaf = engine::downloadFileName(address);
     if (engine::DownloadFile(window::main().Inet1, address, folder.string())) {
         const std::string localName = upper(leaf);
         if (contains(localName, ".GIF") || contains(localName, ".JPG") || contains(localName, ".BMP"))

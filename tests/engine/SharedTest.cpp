@@ -124,13 +124,17 @@ TEST(SetCurrentDirToAppPath, MakesTheProgramFolderCurrent) {
     EXPECT_EQ(fs::current_path(), scene.folder.path());
 }
 
-TEST(DownloadFile, WritesTheLastSegmentIntoTheGivenFolder) {
+TEST(DownloadFile, WritesTheLastSegmentIntoTheGivenFolderWithoutQueryOrFragment) {
     UiScene scene;
     platform::inet::Inet inet(scene.doubles.http);
     scene.doubles.http.replies["http://127.0.0.1/p/pic.gif"] = FakeHttp::okBody("GIF89a-bytes");
+    scene.doubles.http.replies["http://127.0.0.1/p/me.JPG?s=2&v=/x#top"] = FakeHttp::okBody("JFIF-bytes");
     fs::create_directory(scene.folder / "dl");
     EXPECT_TRUE(engine::DownloadFile(inet, "http://127.0.0.1/p/pic.gif", (scene.folder / "dl").string()));
+    EXPECT_TRUE(engine::DownloadFile(inet, "http://127.0.0.1/p/me.JPG?s=2&v=/x#top", (scene.folder / "dl").string()));
     EXPECT_EQ(scene.folder.read("dl/pic.gif"), "GIF89a-bytes");
+    EXPECT_EQ(scene.folder.read("dl/me.JPG"), "JFIF-bytes");
+    EXPECT_EQ(std::distance(fs::directory_iterator(scene.folder / "dl"), fs::directory_iterator()), 2);
     EXPECT_TRUE(scene.doubles.dialogs.shown.empty());
 }
 
@@ -188,12 +192,13 @@ TEST(DownloadFile, UnsafeOrForeignNamesWriteNothing) {
     fs::create_directory(scene.folder / "dl");
     const std::string folder = (scene.folder / "dl").string();
     for (const char* url : {"http://127.0.0.1/players.dat", "http://127.0.0.1/a/..", "http://127.0.0.1/x\\..\\..\\evil.gif",
-                            "http://127.0.0.1/..gif", "http://127.0.0.1/tessarine", "nourl.gif", "http://127.0.0.1/pic.gif.exe"}) {
+                            "http://127.0.0.1/..gif", "http://127.0.0.1/tessarine", "nourl.gif", "http://127.0.0.1/pic.gif.exe",
+                            "http://127.0.0.1/page?photo=me.jpg", "http://127.0.0.1/page#me.gif", "http://pic.gif"}) {
         EXPECT_FALSE(engine::DownloadFile(inet, url, folder)) << url;
     }
     EXPECT_TRUE(fs::is_empty(scene.folder / "dl"));
     EXPECT_TRUE(scene.doubles.http.requests.empty());
-    EXPECT_EQ(scene.doubles.dialogs.shown.size(), 7u);
+    EXPECT_EQ(scene.doubles.dialogs.shown.size(), 10u);
 }
 
 TEST(DownloadFile, PictureExtensionsInAnyCaseAreAccepted) {

@@ -3,6 +3,8 @@
 #include "tests/engine/RulesFixture.h"
 #include "tests/engine/playerfile/GoldenRecords.h"
 
+#include <algorithm>
+
 using engine::CheckForWord;
 using engine::GameEnding;
 using namespace rules_test;
@@ -123,6 +125,30 @@ TEST_F(WordCheck, DrawInNetworkGameCountsLocalPlayer) {
     engine::state().ComputerGame = 0;
     CheckForWord(41);
     EXPECT_EQ(playersFile(), golden::profile("Alice", "", "A", {1, 0, 0, 1}) + golden::computer({4, 1, 2, 1}));
+}
+
+TEST_F(WordCheck, GameAgainstComputerWithoutItsRecordIsToldAndLeavesTheFileAsItWas) {
+    // A damaged or foreign file: every game against the computer would vanish unseen.
+    const std::string file = golden::profile("Alice", "", "A", {2, 1, 1, 0}) + golden::profile("Bob", "", "B", {3, 1, 1, 1});
+    folder.write("players.dat", file);
+    const std::string told = "System Message: The game result could not be saved: players.dat has no \"Computer\" record.";
+    engine::State& s = engine::state();
+    useWords({"able"});
+    for (const char* mover : {"Alice", "Computer"}) {
+        s.GameOver = 0;
+        s.TurnName = mover;
+        lay({"able..."});
+        CheckForWord(3);
+        EXPECT_EQ(statusLines().back(), told) << mover;
+    }
+    s.GameOver = 0;
+    lay(FullRows);
+    put(41, 'q', "red");
+    CheckForWord(41);
+    EXPECT_EQ(gameOver.shown.back(), GameEnding::Draw);
+    EXPECT_EQ(statusLines().back(), told);
+    EXPECT_EQ(std::count(statusLines().begin(), statusLines().end(), told), 3);
+    EXPECT_EQ(playersFile(), file);
 }
 
 TEST_F(WordCheck, WordOnLastFreeCellIsAWinNotADraw) {

@@ -310,7 +310,7 @@ TEST_F(InetPoll, StartGameWhileNotWaitingIsIgnored) {
 TEST_F(InetPoll, PhotoIsShownAndItsFileDeleted) {
     const ScratchTemp temp(scene.folder / "tmp");
     playingAsJoiner();
-    const std::string link = "http://127.0.0.1:8642/photos/bob.bmp";
+    const std::string link = "http://127.0.0.1:8642/photos/bob.bmp?s=2";
     scene.doubles.http.handler = [link](const std::string& url) {
         if (url == link) return FakeHttp::okBody(testing_support::tinyBmp(100, 85));
         return FakeHttp::okBody(serverSays(record(PostKind::PicUrl, link)));

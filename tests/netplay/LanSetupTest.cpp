@@ -259,7 +259,7 @@ TEST(LanJoin, AJoinerWithTheHostsNameIsRefusedBeforeHeIsEntered) {
     EXPECT_NE(netplay::SelectWaitingIfLoaded(), nullptr);
 }
 
-TEST(LanJoin, TheSearchShowsTheHourglassAndACancelledQuestionListsNothing) {
+TEST(LanJoin, TheSearchShowsTheHourglassAndACancelledQuestionListsNone) {
     LanScene scene;
     std::vector<int> pointers;
     scene.network.duringSearch = [&] { pointers.push_back(platform::ui::Screen().MousePointer); };
@@ -267,9 +267,10 @@ TEST(LanJoin, TheSearchShowsTheHourglassAndACancelledQuestionListsNothing) {
     netplay::SelectWaitingWindow& w = netplay::SelectWaiting();
     EXPECT_EQ(pointers, std::vector<int>{platform::ui::vbHourglass});
     EXPECT_EQ(platform::ui::Screen().MousePointer, platform::ui::vbDefault);
-    // The player said no to the question where to search: no second search, no notice.
-    ASSERT_EQ(w.tvSessions.nodes().size(), 1u);
-    EXPECT_EQ(w.tvSessions.nodes()[0].Text, "Players Waiting");
+    // The player said no to the question where to search: nobody answered, no second search, no notice.
+    ASSERT_EQ(w.tvSessions.nodes().size(), 2u);
+    EXPECT_EQ(w.tvSessions.nodes()[1].Text, "(None)");
+    EXPECT_EQ(w.tvSessions.nodes()[1].Tag, "");
     EXPECT_TRUE(scene.doubles.dialogs.shown.empty());
 }
 

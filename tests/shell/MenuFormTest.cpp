@@ -145,6 +145,20 @@ TEST_F(MenuFormTest, ToolbarElevenOpensTheEditorForTheLoggedOnPlayer) {
     EXPECT_EQ(shell::menuformIfLoaded(), nullptr);   // the editor took the focus
 }
 
+TEST_F(MenuFormTest, SettingsWithAPlayerFileThatCannotBeReadShowsTheLoginsBoxAndStaysClosed) {
+    std::filesystem::remove(scene.folder / "players.dat");
+    std::filesystem::create_symlink("players.dat", scene.folder / "players.dat");   // there, never readable
+    strip().mnusettings.click();
+    EXPECT_EQ(shell::settingsIfLoaded(), nullptr);   // not met as a new player
+    ASSERT_EQ(scene.doubles.dialogs.shown.size(), 1u);
+    const auto fromMenu = scene.doubles.dialogs.last();
+    shell::login();
+    ASSERT_EQ(scene.doubles.dialogs.shown.size(), 2u);
+    EXPECT_EQ(fromMenu.prompt, scene.doubles.dialogs.last().prompt);
+    EXPECT_EQ(fromMenu.title, scene.doubles.dialogs.last().title);
+    EXPECT_EQ(fromMenu.style, scene.doubles.dialogs.last().style);
+}
+
 TEST_F(MenuFormTest, ToolbarTwentyOneTogglesFullScreen) {
     window::MainWindow& m = window::main();
     strip().Toolbar1.buttonClick(21);

@@ -197,10 +197,11 @@ TEST_F(SettingsTest, PhotoPreviewRefusesAnAddressThatIsNotAPicture) {
 }
 
 TEST_F(SettingsTest, PhotoPreviewShowsThePictureAndLeavesNoFileBehind) {
-    scene.doubles.http.replies["http://example.com/pics/me.bmp"] =
+    // A query after the picture's name is part of the address, not of the file's name.
+    scene.doubles.http.replies["http://example.com/pics/me.bmp?s=2"] =
         testing_support::FakeHttp::okBody(testing_support::tinyBmp(100, 85));
     shell::Settings& e = open("Newbie");
-    e.Text1.Text = "http://example.com/pics/me.bmp";
+    e.Text1.Text = "http://example.com/pics/me.bmp?s=2";
     e.Command1.click();
     EXPECT_EQ(e.Picture1.Picture->width(), 100);
     EXPECT_FALSE(std::filesystem::exists(scene.folder / "me.bmp"));
