@@ -59,7 +59,12 @@ public:
     bool descriptionWasNull = false;
     DWORD timeout = 0, enumFlags = 0;
     BOOL timeoutAnswer = 1;
-    std::vector<std::uint8_t> sent;
+    struct Sent {
+        DPID from, to;
+        DWORD flags;
+        std::vector<std::uint8_t> bytes;
+    };
+    std::vector<Sent> sent; // every message handed over, in order
     DWORD capsSizeSeen = 0;
     std::string savedName;
     int refs = 1;
@@ -72,7 +77,10 @@ public:
     ULONG AddRef() override { return static_cast<ULONG>(++refs); }
     ULONG Release() override { return static_cast<ULONG>(--refs); }
 
-    HRESULT AddPlayerToGroup(DPID, DPID) override { return answer("AddPlayerToGroup"); }
+    HRESULT AddPlayerToGroup(DPID group, DPID player) override
+    {
+        return answer("AddPlayerToGroup", "group " + std::to_string(group) + ", player " + std::to_string(player));
+    }
     HRESULT Close() override { return answer("Close"); }
     HRESULT CreatePlayer(dp::LPDPID id, dp::LPSTR friendly, dp::LPSTR formal, dp::LPHANDLE event) override
     {
@@ -88,17 +96,22 @@ public:
         *id = newId;
         return answer("CreateGroup");
     }
-    HRESULT DeletePlayerFromGroup(DPID, DPID) override { return answer("DeletePlayerFromGroup"); }
+    HRESULT DeletePlayerFromGroup(DPID group, DPID player) override
+    {
+        return answer("DeletePlayerFromGroup", "group " + std::to_string(group) + ", player " + std::to_string(player));
+    }
     HRESULT DestroyPlayer(DPID) override { return answer("DestroyPlayer"); }
-    HRESULT DestroyGroup(DPID) override { return answer("DestroyGroup"); }
+    HRESULT DestroyGroup(DPID group) override { return answer("DestroyGroup", "group " + std::to_string(group)); }
     HRESULT EnableNewPlayers(dp::BOOL enable) override
     {
         enabled = enable;
         return answer("EnableNewPlayers");
     }
-    HRESULT EnumGroupPlayers(DPID, dp::LPDPENUMPLAYERSCALLBACK callback, dp::LPVOID context, DWORD) override
+    HRESULT EnumGroupPlayers(DPID group, dp::LPDPENUMPLAYERSCALLBACK callback, dp::LPVOID context,
+                             DWORD flags) override
     {
-        return list("EnumGroupPlayers", players, callback, context);
+        return list("EnumGroupPlayers", players, callback, context,
+                    "group " + std::to_string(group) + ", flags " + std::to_string(flags));
     }
     HRESULT EnumGroups(DWORD, dp::LPDPENUMPLAYERSCALLBACK callback, dp::LPVOID context, DWORD) override
     {
@@ -203,17 +216,17 @@ public:
         savedName = name ? name : "(null)";
         return answer("SaveSession");
     }
-    HRESULT Send(DPID, DPID, DWORD, dp::LPVOID buffer, DWORD size) override
+    HRESULT Send(DPID from, DPID to, DWORD flags, dp::LPVOID buffer, DWORD size) override
     {
         calls.push_back("Send");
         const auto* bytes = static_cast<const std::uint8_t*>(buffer);
-        sent.assign(bytes, bytes + size);
+        sent.push_back({from, to, flags, std::vector<std::uint8_t>(bytes, bytes + size)});
         return sendResult;
     }
-    HRESULT SetPlayerName(DPID, dp::LPSTR friendly, dp::LPSTR formal) override
+    HRESULT SetPlayerName(DPID player, dp::LPSTR friendly, dp::LPSTR formal) override
     {
         see(friendly, formal);
-        return answer("SetPlayerName");
+        return answer("SetPlayerName", "player " + std::to_string(player));
     }
 
 private:
@@ -222,9 +235,10 @@ private:
         const auto it = results.find(member);
         return it == results.end() ? dp::DP_OK : it->second;
     }
-    HRESULT answer(const std::string& member)
+    // A call is seen as its member's name, and its ids in brackets where the call names some.
+    HRESULT answer(const std::string& member, const std::string& ids = {})
     {
-        calls.push_back(member);
+        calls.push_back(ids.empty() ? member : member + "(" + ids + ")");
         return scripted(member);
     }
     void see(const char* friendly, const char* formal)
@@ -241,9 +255,9 @@ private:
             description = *desc;
     }
     HRESULT list(const char* member, const std::vector<Entry>& entries, dp::LPDPENUMPLAYERSCALLBACK callback,
-                 dp::LPVOID context)
+                 dp::LPVOID context, const std::string& ids = {})
     {
-        calls.push_back(member);
+        calls.push_back(ids.empty() ? member : std::string(member) + "(" + ids + ")");
         if (const HRESULT hr = scripted(member))
             return hr;
         for (const Entry& e : entries) {

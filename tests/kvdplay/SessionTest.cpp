@@ -120,16 +120,6 @@ TEST(SessionErrors, EveryFailureIsReportedByNameWithNoSource)
     }
 }
 
-TEST(SessionErrors, EmptyQueueIsNoMessageAndNoError)
-{
-    Fixture f;
-    takeError();
-    Ref<IkvDirectPlayMessage> message;
-    EXPECT_EQ(f.session->Receive(0, 0, 1, message.out()), S_OK);
-    EXPECT_FALSE(message);
-    EXPECT_FALSE(takeError().present);
-}
-
 TEST(SessionErrors, SendPassesNonNegativeResultsOn)
 {
     Fixture f;
@@ -252,13 +242,17 @@ TEST(SessionConversions, EnableNewPlayersWidensTrueToAllBits)
     EXPECT_EQ(f.dp.enabled, 0);
 }
 
-TEST(SessionConversions, SendOfFourCharactersHandsFourteenBytes)
+TEST(SessionConversions, SendOfFourCharactersHandsFourteenBytesAsAddressed)
 {
     Fixture f;
     LONG result = -1;
-    ASSERT_EQ(f.session->Send(1, 2, 1, Var::text(u"Ma17").get(), &result), S_OK);
+    ASSERT_EQ(f.session->Send(2, 1, 4, Var::text(u"Ma17").get(), &result), S_OK);
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(f.dp.sent, (std::vector<std::uint8_t>{8, 0, 8, 0, 0, 0, 'M', 0, 'a', 0, '1', 0, '7', 0}));
+    ASSERT_EQ(f.dp.sent.size(), 1u);
+    EXPECT_EQ(f.dp.sent[0].from, 2u);
+    EXPECT_EQ(f.dp.sent[0].to, 1u);
+    EXPECT_EQ(f.dp.sent[0].flags, 4u);
+    EXPECT_EQ(f.dp.sent[0].bytes, (std::vector<std::uint8_t>{8, 0, 8, 0, 0, 0, 'M', 0, 'a', 0, '1', 0, '7', 0}));
 }
 
 // --- Receive ----------------------------------------------------------------------------------
@@ -399,6 +393,31 @@ TEST(SessionEnumerations, PlayersAndEmptyGroups)
     EXPECT_EQ(count, 0);
 }
 
+TEST(SessionEnumerations, GroupMembersAndPlayerNamesReachTheNetworkWithEachIdInItsPlace)
+{
+    Fixture f;
+    ASSERT_EQ(f.session->SetPlayerName(9, Bstr(u"Zo\u00eb").get(), nullptr), S_OK);
+    EXPECT_EQ(f.dp.names.friendly, "Zo\xeb");
+    EXPECT_TRUE(f.dp.names.formalNull);
+    ASSERT_EQ(f.session->AddPlayerToGroup(5, 9), S_OK);
+    ASSERT_EQ(f.session->DeletePlayerFromGroup(5, 9), S_OK);
+    ASSERT_EQ(f.session->DestroyGroup(5), S_OK);
+    Ref<IkvDirectPlayPlayers> members;
+    ASSERT_EQ(f.session->EnumGroupPlayers(5, 3, members.out()), S_OK);
+    EXPECT_EQ(f.dp.calls, (std::vector<std::string>{"SetPlayerName(player 9)", "AddPlayerToGroup(group 5, player 9)",
+                                                     "DeletePlayerFromGroup(group 5, player 9)", "DestroyGroup(group 5)",
+                                                     "EnumGroupPlayers(group 5, flags 3)"}));
+    // A group without members is an empty list, not an error.
+    LONG count = -1;
+    members->get_Count(&count);
+    EXPECT_EQ(count, 0);
+    // Each refusal is reported by name.
+    f.dp.results["AddPlayerToGroup"] = DPERR_INVALIDPLAYER;
+    takeError();
+    EXPECT_EQ(f.session->AddPlayerToGroup(5, 8), DPERR_INVALIDPLAYER);
+    EXPECT_EQ(takeError().description, u"DPERR_INVALIDPLAYER");
+}
+
 TEST(SessionEnumerations, CapsRecordGoesOutSized28AndComesBackFilled)
 {
     Fixture f;
@@ -463,13 +482,16 @@ TEST(SessionDispatch, GetPlayerNameFillsBothByReferenceArguments)
     SysFreeString(friendly);
 }
 
-TEST(SessionDispatch, ReceiveOfAnEmptyQueueIsNothing)
+TEST(SessionDispatch, ReceiveOfAnEmptyQueueIsNothingAndNoError)
 {
     Fixture f;
+    takeError();
     Var result;
     ASSERT_EQ(invokeByName(f.session.get(), u"Receive", {longArg(1), longArg(0), longArg(0)}, result.ptr()), S_OK);
     EXPECT_EQ(result.get().vt, VT_DISPATCH);
     EXPECT_EQ(result.get().pdispVal, nullptr);
+    EXPECT_FALSE(takeError().present);
+    EXPECT_EQ(f.dp.calls, std::vector<std::string>{"Receive"});
 }
 
 TEST(SessionDispatch, OpenTakesADescriptionObjectAndRefusesOthers)

@@ -110,12 +110,14 @@ struct LanScene : GameScene {
         network.queue.push_back({from, from == 0 ? 1u : 1u, bytes});
     }
     void says(const std::string& text, std::uint32_t from = 2) { arrives(stringBytes(text), from); }
-    std::string lastSent() const { return textOf(network.sent); }
-    int sends() const {
-        int n = 0;
-        for (const std::string& call : network.calls) n += call == "Send";
-        return n;
+    // The last message handed to the network with its addressing: "1 to 2, flags 0: Ma17".
+    std::string lastSent() const {
+        if (network.sent.empty()) return {};
+        const ScriptedDirectPlay::Sent& m = network.sent.back();
+        return std::to_string(m.from) + " to " + std::to_string(m.to) + ", flags " + std::to_string(m.flags) + ": " +
+               textOf(m.bytes);
     }
+    int sends() const { return static_cast<int>(network.sent.size()); }
     std::string lastStatus() {
         platform::ui::ListBox& list = main().StatusText;
         return list.ListCount() ? list.List(list.ListCount() - 1) : std::string();

@@ -38,7 +38,7 @@ TEST(LanHostWaiting, TheArrivingPlayerIsSeatedAndTheRoundStarts) {
     EXPECT_EQ(scene.rackLetters(), "abcdefgh");
     // The host's details go out at once: "s" and its block, built from its own record.
     EXPECT_EQ(scene.sends(), 1);
-    EXPECT_EQ(scene.lastSent().substr(0, 9), "sxxxAlice");
+    EXPECT_EQ(scene.lastSent().substr(0, 26), "1 to 2, flags 0: sxxxAlice");
 }
 
 TEST(LanHostWaiting, APlayerWithTheHostsOwnNameIsIgnoredAndTheHostWaitsOn) {
@@ -141,7 +141,7 @@ TEST(LanGameSetUp, TheJoinerShowsTheHostsDetailsAndAnswersOnce) {
     EXPECT_EQ(scene.main().Label11.Caption.get(), "4");
     EXPECT_EQ(scene.main().Label12.Caption.get(), "1");
     EXPECT_EQ(scene.sends(), 1);
-    EXPECT_EQ(scene.lastSent().substr(0, 9), "sxxxAlice");
+    EXPECT_EQ(scene.lastSent().substr(0, 26), "2 to 1, flags 0: sxxxAlice");
 }
 
 TEST(LanGameSetUp, TheHostShowsTheJoinersDetailsAndSendsNothing) {

@@ -41,28 +41,32 @@ const std::string indent(6, ' ');
 TEST(DictionaryViewer, ListsEveryRecordInFileOrderAndCountsThem) {
     DictionaryScene scene;
     scene.write(record("able", "having the power to do something") + record("bold", "fearless") +
-                record("zone", "an area set apart"));
+                record("cafe", "a small caf\xe9") + record("zone", "an area set apart"));
     const auto lines = scene.lines();
-    ASSERT_EQ(lines.size(), 3u);
+    ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "able  having the power to do something");
-    EXPECT_EQ(lines[2].substr(0, 23), "zone  an area set apart");
+    EXPECT_EQ(lines[2], "cafe  a small caf\u00e9");   // the file's single-byte text, shown as typed
+    EXPECT_EQ(lines[3].substr(0, 23), "zone  an area set apart");
     const std::string note = shell::wordlist().Label2.Caption;
     EXPECT_NE(note.find("WordNet 3.0 of Princeton University"), std::string::npos);
     EXPECT_NE(note.find("SCOWL"), std::string::npos);
     EXPECT_EQ(note.find("Webster"), std::string::npos);
-    EXPECT_NE(note.find("\n\nTo save space, only one definition per word is displayed. This dictionary contains 3 four letter words."),
+    EXPECT_NE(note.find("\n\nTo save space, only one definition per word is displayed. This dictionary contains 4 four letter words."),
               std::string::npos);
 }
 
 TEST(DictionaryViewer, SeventyFiveCharactersStayOnOneLineSeventySixAreSplit) {
     DictionaryScene scene;
-    scene.write(record("fits", words(75)) + record("wrap", words(76)));
+    const std::string late = std::string(66, 'x') + " " + std::string(9, 'y');   // its first blank is the 67th
+    scene.write(record("fits", words(75)) + record("wrap", words(76)) + record("late", late));
     const auto lines = scene.lines();
-    ASSERT_EQ(lines.size(), 3u);
+    ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "fits  " + words(75));
     // The first blank at or after the 65th character splits the line; the blank is dropped.
     EXPECT_EQ(lines[1], "wrap  " + words(76).substr(0, 64));
     EXPECT_EQ(lines[2], indent + words(76).substr(65));
+    EXPECT_EQ(lines[3], "late  " + std::string(66, 'x'));
+    EXPECT_EQ(lines[4], indent + std::string(9, 'y'));
 }
 
 TEST(DictionaryViewer, LongDefinitionRunsToFourLinesUnderTheDefinitionColumn) {
@@ -102,7 +106,8 @@ TEST(DictionaryViewer, PieceWithoutABlankIsCutAtTheLineWidth) {
 
 TEST(DictionaryViewer, TypingJumpsToTheFirstWordWithThatBeginningCaseIgnored) {
     DictionaryScene scene;
-    scene.write(record("abed", words(100)) + record("able", "x") + record("bold", "y") + record("bolt", "z"));
+    scene.write(record("abed", words(100)) + record("able", "x") + record("bold", "y") + record("bolt", "z") +
+                record("\xe9t\xe9", "summer"));
     shell::DictionaryWindow& w = shell::wordlist();
     w.Text1.Text = "bol";
     EXPECT_EQ(w.List1.ListIndex.get(), 3);
@@ -114,6 +119,8 @@ TEST(DictionaryViewer, TypingJumpsToTheFirstWordWithThatBeginningCaseIgnored) {
     EXPECT_EQ(w.List1.ListIndex.get(), 0);
     w.Text1.Text = "ABL";
     EXPECT_EQ(w.List1.Text().substr(0, 4), "able");
+    w.Text1.Text = "\u00c9T";
+    EXPECT_EQ(w.List1.ListIndex.get(), 5);
 }
 
 TEST(DictionaryViewer, FifthCharacterLeavesTheListWhereItIsAndFourSearchAgain) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -72,7 +73,13 @@ TEST_F(MenuFormTest, MenuTreeCaptionsAndShortcut) {
     EXPECT_EQ(s.mnuuser.Caption.get(), "Change &User");
     EXPECT_EQ(s.mnuexit.Caption.get(), "E&xit");
     EXPECT_EQ(s.mnucontents.Shortcut.get(), "F1");
-    EXPECT_EQ(s.mnudownload(4).container(), &s.mnudownlds);
+    std::set<std::string> downloads;
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(s.mnudownload(i).container(), &s.mnudownlds);
+        downloads.insert(s.mnudownload(i).Caption.get());
+    }
+    EXPECT_EQ(downloads.size(), 5u);   // five items, each with a caption of its own
+    EXPECT_EQ(downloads.count(""), 0u);
     EXPECT_EQ(s.mnudownlds.container(), &s.mnuwebs);
     EXPECT_TRUE(s.mnusep1.separator());
 }

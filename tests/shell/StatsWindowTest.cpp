@@ -50,22 +50,25 @@ TEST(StatsWindow, RowsLineUpInFixedColumnsWithSeparatorsBetween) {
     }
 }
 
-TEST(StatsWindow, OneRecordGivesOneRowAndNoSeparator) {
+TEST(StatsWindow, OneRecordGivesOneRowAndNoSeparatorWithItsNameTrimmedAndPaddedByCharacters) {
     StatsScene scene;
-    scene.folder.write("players.dat", record("Computer", 0, 0, 0));
-    EXPECT_EQ(scene.rows(), std::vector<std::string>{"Computer                  |     0|     0|     0|"});
+    scene.folder.write("players.dat", record("  J\u00fcrgen", 0, 0, 0));
+    EXPECT_EQ(scene.rows(), std::vector<std::string>{"J\u00fcrgen                    |     0|     0|     0|"});
 }
 
-TEST(StatsWindow, LongestNameKeepsOneBlankBeforeTheBar) {
+TEST(StatsWindow, LongestNameKeepsOneBlankBeforeTheBarAndWidestCountersFillTheirColumns) {
     StatsScene scene;
     const std::string name(25, 'N');
-    scene.folder.write("players.dat", record(name, 32767, 1, 22));
-    EXPECT_EQ(scene.rows().at(0), name + " | 32767|     1|    22|");
+    scene.folder.write("players.dat", record(name, 32767, -32768, 22));
+    EXPECT_EQ(scene.rows().at(0), name + " | 32767|-32768|    22|");
 }
 
-TEST(StatsWindow, NoPlayerFileShowsNoScoresFound) {
+TEST(StatsWindow, NoPlayerFileShowsNoScoresFoundAndAnEmptyOneNoRows) {
     StatsScene scene;
     EXPECT_EQ(scene.rows(), std::vector<std::string>{"No Scores Found"});
+    shell::stats().Unload();
+    scene.folder.write("players.dat", "");
+    EXPECT_TRUE(scene.rows().empty());
 }
 
 TEST(StatsWindow, OpensCentredWithItsCaptionAndPictureFillingIt) {

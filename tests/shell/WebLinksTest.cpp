@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 
 using shell::WebLink;
 
@@ -28,17 +27,6 @@ TEST(WebLinks, LinkThatNothingCanOpenIsReported) {
     ASSERT_EQ(scene.doubles.dialogs.shown.size(), 1u);
     EXPECT_EQ(scene.doubles.dialogs.shown[0].title, "Web Link");
     EXPECT_NE(scene.doubles.dialogs.shown[0].prompt.find(scene.doubles.shell.opened[0]), std::string::npos);
-}
-
-TEST(WebLinks, FiveDownloadItemsHaveCaptions) {
-    std::set<std::string> captions;
-    for (int item = 1; item <= 5; ++item) {
-        EXPECT_FALSE(shell::downloadCaption(item).empty()) << item;
-        captions.insert(std::string(shell::downloadCaption(item)));
-    }
-    EXPECT_EQ(captions.size(), 5u);
-    EXPECT_TRUE(shell::downloadCaption(0).empty());
-    EXPECT_TRUE(shell::downloadCaption(6).empty());
 }
 
 TEST(WebLinks, FileTargetsLieInTheProgramFolder) {

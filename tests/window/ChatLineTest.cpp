@@ -1,18 +1,18 @@
 // The chat line of the main window: who hears a line, what the sender's status list shows, and
 // what Enter does.
 #include "netplay/InetRequests.h"
-#include "tests/support/GameScene.h"
+#include "tests/netplay/LanFixture.h"
 #include "window/MainWindow.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 using testing_support::FakeHttp;
 
 namespace {
 
-struct ChatScene : testing_support::GameScene {
+// The main window with its transfer control on a fake server and its session object on a
+// scripted network: every line sent either way is seen.
+struct ChatScene : testing_support::LanScene {
     window::MainWindow& w = main();
     ChatScene() {
         netplay::setServerAddress("127.0.0.1:8642");
@@ -30,7 +30,6 @@ struct ChatScene : testing_support::GameScene {
         s.OutboxKey = "s17";
         w.inettimer.Enabled = true;
     }
-    std::string lastStatus() { return w.StatusText.items().back(); }
     bool lightOnDuringPost = false;
     bool pollingDuringPost = true;
 };
@@ -76,6 +75,7 @@ TEST(ChatLine, AgainstTheComputerTheLineIsOnlyCleared) {
     EXPECT_EQ(scene.w.ChatText.Text.get(), "");
     EXPECT_EQ(scene.w.StatusText.ListCount(), lines);
     EXPECT_TRUE(scene.doubles.http.requests.empty());
+    EXPECT_EQ(scene.sends(), 0);
 }
 
 TEST(ChatLine, WaitingInTheRoomTheLineIsOnlyCleared) {
@@ -113,13 +113,15 @@ TEST(ChatLine, EnterSendsALineThatHoldsText) {
     EXPECT_EQ(scene.lastStatus(), "Sent: hi");
 }
 
-TEST(ChatLine, LanLineIsShownAsTypedAndNotPosted) {
+TEST(ChatLine, LanLineGoesAsTypedFromTheOwnSeatToTheOtherAndIsNotPosted) {
     ChatScene scene;
-    engine::state().LanGame = 1;
+    scene.setUp(false, "Bob");   // joined: seat 2
     scene.w.ChatText.Text = " hi ";
     scene.w.SendButton.click();
-    const auto& lines = scene.w.StatusText.items();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "Sent:  hi "), lines.end());
+    EXPECT_EQ(scene.lastStatus(), "Sent:  hi ");
+    EXPECT_EQ(scene.lastSent(), "2 to 1, flags 0: m hi ");
+    EXPECT_EQ(scene.sends(), 1);
+    EXPECT_EQ(scene.doubles.sound.played.back(), "sent.wav");
     EXPECT_TRUE(scene.doubles.http.requests.empty());
     EXPECT_EQ(scene.w.ChatText.Text.get(), "");
 }

@@ -161,14 +161,6 @@ TEST_F(LeaveInternetTest, ForfeitWithoutARecordWritesNothingButStillQuits) {
     EXPECT_EQ(quits, 1);
 }
 
-TEST_F(LeaveInternetTest, WaitingFirstAsksTheWaitingQuestionFirst) {
-    window::main();
-    engine::state().InetState = engine::InetWaiting;
-    scene.doubles.dialogs.buttons = {platform::vbNo};
-    EXPECT_FALSE(window::ConfirmLeaveInternet(window::AlreadyPlayingText, true));
-    EXPECT_EQ(last().title, "Exit Waiting Room?");
-}
-
 TEST_F(LeaveInternetTest, WithNothingInstalledQuittingEndsTheGameAndTellsTheOpponent) {
     window::setQuitInternetGame({});
     window::MainWindow& m = window::main();

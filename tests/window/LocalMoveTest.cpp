@@ -2,7 +2,7 @@
 // the rack refill and the hand-over of the turn.
 #include "engine/Board.h"
 #include "engine/GameOverSeam.h"
-#include "tests/support/GameScene.h"
+#include "tests/netplay/LanFixture.h"
 #include "tests/support/RecordingGameOver.h"
 #include "window/LocalMove.h"
 #include "window/MainWindow.h"
@@ -12,11 +12,12 @@
 #include <filesystem>
 
 namespace ui = platform::ui;
-using testing_support::GameScene;
 
 namespace {
 
-struct MoveScene : GameScene {
+// A main window whose session object stands on a scripted network, so that whatever a move
+// sends over the LAN is seen, in a LAN game and in any other.
+struct MoveScene : testing_support::LanScene {
     testing_support::RecordingGameOver gameOver;
     window::MainWindow& w = main();
 
@@ -187,18 +188,28 @@ TEST(LocalMoveRefill, RackWithoutVowelsGetsAVowel) {
     EXPECT_EQ(scene.rackLetters(), "ibcdfghj");
 }
 
-TEST(LocalMoveTurn, AgainstTheComputerTheTurnPassesAndNothingIsSent) {
-    MoveScene scene;
-    scene.playersTurn();
-    scene.refillWith('s');
-    scene.drop(scene.w.Image1, 43);
-    EXPECT_EQ(scene.w.Label13.Caption.get(), "Opponents Turn");
-    EXPECT_EQ(engine::state().TurnName, "Computer");
-    EXPECT_TRUE(scene.doubles.http.requests.empty());
-    EXPECT_FALSE(scene.w.inettimer.Enabled.get());
-    // Every further drop is the computer's turn now.
-    scene.drop(scene.w.Image2, 44);
-    EXPECT_EQ(scene.status().back(), "Player Error: It's Not your turn. Please wait!");
+TEST(LocalMoveTurn, TheTurnPassesAndOnlyALanOpponentIsSentTheMoveFromTheOwnSeatToTheOther) {
+    for (int seat : {0, 1, 2}) {   // 0: against the computer; 1 hosting, 2 joined a LAN game
+        SCOPED_TRACE(seat);
+        MoveScene scene;
+        if (seat == 0) {
+            scene.playersTurn();
+        } else {
+            scene.setUp(seat == 1, "Bob");
+            engine::state().TurnName = "Alice";
+        }
+        scene.refillWith('s');
+        scene.drop(scene.w.Image3, 45);   // "c" falls down column 3 to cell 3
+        EXPECT_EQ(scene.w.Label13.Caption.get(), "Opponents Turn");
+        EXPECT_EQ(engine::state().TurnName, seat == 0 ? "Computer" : "Bob");
+        EXPECT_EQ(scene.lastSent(), seat == 0 ? "" : seat == 1 ? "1 to 2, flags 0: Mc3" : "2 to 1, flags 0: Mc3");
+        EXPECT_TRUE(scene.doubles.http.requests.empty());
+        EXPECT_FALSE(scene.w.inettimer.Enabled.get());
+        // Every further drop is the opponent's turn now, and sends nothing.
+        scene.drop(scene.w.Image2, 44);
+        EXPECT_EQ(scene.status().back(), "Player Error: It's Not your turn. Please wait!");
+        EXPECT_EQ(scene.sends(), seat == 0 ? 0 : 1);
+    }
 }
 
 TEST(LocalMoveTurn, WinningMoveKeepsTheTurnWithTheMaker) {

@@ -143,16 +143,6 @@ TEST(PlayerRewrite, FailedWriteLeavesOldFileWhole) {
     }
 }
 
-TEST(PlayerRewrite, ChangeGoesThroughFlushedTempFileAndRename) {
-    PlayersFolder f;
-    f.put(golden::profile("Alice", "", "A"));
-    ASSERT_EQ(f.file.find("Alice", f.buffer), 1);
-    f.ops.calls.clear();
-    f.file.rewrite(1, f.buffer);
-    EXPECT_EQ(f.ops.calls, (std::vector<std::string>{"read players.dat", "write players.tmp",
-                                                     "replace players.tmp players.dat"}));
-}
-
 // --- delete -----------------------------------------------------------------------------------
 
 TEST(PlayerDelete, DropsEveryRecordOfTheNameAndKeepsOrder) {

@@ -44,16 +44,6 @@ TEST(RequestForm, PostsCarryKeyKindAndPayload) {
     EXPECT_EQ(formQuery(postFields("s4", PostKind::Chat, "hi there")), "s4+CHAT+hi%20there");
 }
 
-TEST(RequestTimeouts, FollowTheTableOfRequests) {
-    EXPECT_EQ(scriptInfo(Script::ReadWait).timeoutSeconds, 20);
-    EXPECT_EQ(scriptInfo(Script::JoinWait).timeoutSeconds, 40);
-    EXPECT_EQ(scriptInfo(Script::JoinGame).timeoutSeconds, 60);
-    EXPECT_EQ(scriptInfo(Script::Updates).timeoutSeconds, 15);
-    EXPECT_EQ(scriptInfo(Script::GetData).timeoutSeconds, 0);
-    EXPECT_EQ(postKindInfo(PostKind::Quit).timeoutSeconds, 20);
-    EXPECT_EQ(postKindInfo(PostKind::Move).timeoutSeconds, 0);
-}
-
 TEST(MailboxKeys, HostReadsSAndJoinerReadsC) {
     EXPECT_EQ(inboxKey(Side::Host, "17"), "s17");
     EXPECT_EQ(outboxKey(Side::Host, "17"), "c17");
@@ -73,8 +63,4 @@ TEST(MailboxKeys, ServerAcceptsOnlySOrCAndUpToTenDigits) {
     EXPECT_FALSE(parseMailboxKey("s12345678901"));
     EXPECT_FALSE(parseMailboxKey("s1a"));
     EXPECT_FALSE(parseMailboxKey("s-1"));
-}
-
-TEST(ServerAddress, DefaultIsThisMachine) {
-    EXPECT_EQ(defaultServerAddress(), "127.0.0.1:" + std::to_string(defaultServerPort()));
 }
