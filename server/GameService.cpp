@@ -469,7 +469,8 @@ GameService::Outcome GameService::getData(const std::vector<std::string>& fields
     // applies nothing but a chat line from a reply that carries a quit, and polls no more after
     // it: a quit goes only once everything before it has gone, or with the last chat line before it.
     std::array<const MailRecord*, 6> carried{};
-    std::vector<std::size_t> taken;
+    std::array<std::size_t, 6> taken{}; // positions in the box, at most one record of each kind
+    std::size_t takenCount = 0;
     bool leftWaiting = false;
     bool beyondChat = false;
     for (std::size_t i = 0; i < box.size(); ++i) {
@@ -481,7 +482,7 @@ GameService::Outcome GameService::getData(const std::vector<std::string>& fields
             continue;
         }
         carried[static_cast<std::size_t>(record.kind)] = &record;
-        taken.push_back(i);
+        taken[takenCount++] = i;
         if (record.kind == PostKind::Quit) break; // the last record the box takes
         if (record.kind != PostKind::Chat) beyondChat = true;
     }
@@ -503,9 +504,10 @@ GameService::Outcome GameService::getData(const std::vector<std::string>& fields
         }
     }
     remember(game->row.id);
-    for (auto at = taken.rbegin(); at != taken.rend(); ++at) {
-        changes.push_back(Change::removeRecord(game->row.id, key->reader, box[*at].seq));
-        box.erase(box.begin() + static_cast<std::ptrdiff_t>(*at));
+    while (takenCount > 0) {
+        const auto at = taken[--takenCount];
+        changes.push_back(Change::removeRecord(game->row.id, key->reader, box[at].seq));
+        box.erase(box.begin() + static_cast<std::ptrdiff_t>(at));
     }
     return {served(text.finish()), std::move(changes)};
 }
