@@ -464,45 +464,51 @@ GameService::Outcome GameService::getData(const std::vector<std::string>& fields
     auto& box = game->boxes[index];
     if (box.empty()) return {notFound(), changes};
 
-    // Oldest first, at most one record of each kind (the game reads only the first of a kind),
-    // nothing after a quit, and a quit only with nothing but chat before it: the game applies
-    // no move or block that shares a reply with a quit.
-    std::array<bool, 6> seen{};
+    // The oldest record of each kind, so a move never waits behind chat lines; the game reads only
+    // the first record of a kind, so the others wait, in order, for the following polls. The game
+    // applies nothing but a chat line from a reply that carries a quit, and polls no more after
+    // it: a quit goes only once everything before it has gone, or with the last chat line before it.
+    std::array<const MailRecord*, 6> carried{};
+    std::array<std::size_t, 6> taken{}; // positions in the box, at most one record of each kind
+    std::size_t takenCount = 0;
+    bool leftWaiting = false;
     bool beyondChat = false;
-    std::size_t taken = 0;
-    for (const auto& record : box) {
-        const auto kind = static_cast<std::size_t>(record.kind);
-        if (seen[kind]) break;
+    for (std::size_t i = 0; i < box.size(); ++i) {
+        const auto& record = box[i];
         if (record.kind == PostKind::Quit) {
-            if (beyondChat) break;
-            ++taken;
-            break;
+            if (leftWaiting || beyondChat) break;
+        } else if (carried[static_cast<std::size_t>(record.kind)]) {
+            leftWaiting = true;
+            continue;
         }
-        seen[kind] = true;
+        carried[static_cast<std::size_t>(record.kind)] = &record;
+        taken[takenCount++] = i;
+        if (record.kind == PostKind::Quit) break; // the last record the box takes
         if (record.kind != PostKind::Chat) beyondChat = true;
-        ++taken;
     }
     ReplyText text;
     text.own("\n");
     for (const auto marker : kMailboxMarkers) text.search(markerText(marker));
     for (const auto kind : kReplyOrder) {
-        for (std::size_t i = 0; i < taken; ++i) {
-            if (box[i].kind != kind) continue;
-            addRecord(text, kind, box[i]);
-            text.own("\n");
-            // The game cuts a record's payload, or reads a block's fields, only when the reply
-            // carries that record.
-            const auto& info = wire::postKindInfo(kind);
-            if (!info.payloadOpen.empty()) text.search(info.payloadOpen).search(info.payloadClose);
-            if (kind == PostKind::Start || kind == PostKind::Data) {
-                for (std::size_t f = 0; f < 6; ++f)
-                    text.search(wire::playerInfoFields()[f].open).search(wire::playerInfoFields()[f].close);
-            }
+        const auto* record = carried[static_cast<std::size_t>(kind)];
+        if (!record) continue;
+        addRecord(text, kind, *record);
+        text.own("\n");
+        // The game cuts a record's payload, or reads a block's fields, only when the reply
+        // carries that record.
+        const auto& info = wire::postKindInfo(kind);
+        if (!info.payloadOpen.empty()) text.search(info.payloadOpen).search(info.payloadClose);
+        if (kind == PostKind::Start || kind == PostKind::Data) {
+            for (std::size_t f = 0; f < 6; ++f)
+                text.search(wire::playerInfoFields()[f].open).search(wire::playerInfoFields()[f].close);
         }
     }
     remember(game->row.id);
-    changes.push_back(Change::removeRecords(game->row.id, key->reader, box[taken - 1].seq));
-    box.erase(box.begin(), box.begin() + static_cast<std::ptrdiff_t>(taken));
+    while (takenCount > 0) {
+        const auto at = taken[--takenCount];
+        changes.push_back(Change::removeRecord(game->row.id, key->reader, box[at].seq));
+        box.erase(box.begin() + static_cast<std::ptrdiff_t>(at));
+    }
     return {served(text.finish()), std::move(changes)};
 }
 

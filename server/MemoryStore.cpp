@@ -25,12 +25,12 @@ Change Change::appendRecord(std::uint64_t game, Box box, MailRecord record) {
     return c;
 }
 
-Change Change::removeRecords(std::uint64_t game, Box box, std::uint64_t throughSeq) {
+Change Change::removeRecord(std::uint64_t game, Box box, std::uint64_t seq) {
     Change c;
-    c.type = Type::RemoveRecords;
+    c.type = Type::RemoveRecord;
     c.game = game;
     c.box = box;
-    c.number = throughSeq;
+    c.number = seq;
     return c;
 }
 
@@ -63,12 +63,9 @@ void MemoryStore::apply(const std::vector<Change>& changes) {
         case Change::Type::AppendRecord:
             m_records[{change.game, static_cast<int>(change.box), change.record.seq}] = change.record;
             break;
-        case Change::Type::RemoveRecords: {
-            const int box = static_cast<int>(change.box);
-            m_records.erase(m_records.lower_bound({change.game, box, 0}),
-                            m_records.upper_bound({change.game, box, change.number}));
+        case Change::Type::RemoveRecord:
+            m_records.erase({change.game, static_cast<int>(change.box), change.number});
             break;
-        }
         case Change::Type::SetNextNumber: m_nextNumber = change.number; break;
         }
     }

@@ -39,7 +39,7 @@ SqliteStore::SqliteStore(const std::string& path) {
         m_dropGame = prepare("DELETE FROM games WHERE id=?1");
         m_dropRecords = prepare("DELETE FROM records WHERE game=?1");
         m_append = prepare("INSERT OR REPLACE INTO records VALUES(?1,?2,?3,?4,?5)");
-        m_remove = prepare("DELETE FROM records WHERE game=?1 AND box=?2 AND seq<=?3");
+        m_remove = prepare("DELETE FROM records WHERE game=?1 AND box=?2 AND seq=?3");
         m_setNext = prepare("INSERT OR REPLACE INTO meta VALUES('next_number', ?1)");
     } catch (...) {
         close();
@@ -154,7 +154,7 @@ void SqliteStore::apply(const std::vector<Change>& changes) {
                 bindText(m_append, 5, change.record.payload);
                 step(m_append);
                 break;
-            case Change::Type::RemoveRecords:
+            case Change::Type::RemoveRecord:
                 sqlite3_bind_int64(m_remove, 1, static_cast<sqlite3_int64>(change.game));
                 sqlite3_bind_int(m_remove, 2, static_cast<int>(change.box));
                 sqlite3_bind_int64(m_remove, 3, static_cast<sqlite3_int64>(change.number));

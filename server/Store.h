@@ -41,18 +41,18 @@ using Box = netplay::wire::Side; // whose mailbox: Host is "s", Joiner is "c"
 
 // One change of the kept state. A plain record rather than a variant: the store switches on `type`.
 struct Change {
-    enum class Type { PutGame, DropGame, AppendRecord, RemoveRecords, SetNextNumber };
+    enum class Type { PutGame, DropGame, AppendRecord, RemoveRecord, SetNextNumber };
     Type type = Type::PutGame;
     GameRow row;              // PutGame
-    std::uint64_t game = 0;   // DropGame, AppendRecord, RemoveRecords
-    Box box = Box::Host;      // AppendRecord, RemoveRecords
+    std::uint64_t game = 0;   // DropGame, AppendRecord, RemoveRecord
+    Box box = Box::Host;      // AppendRecord, RemoveRecord
     MailRecord record;        // AppendRecord
-    std::uint64_t number = 0; // RemoveRecords: last sequence removed; SetNextNumber: the next game number
+    std::uint64_t number = 0; // RemoveRecord: the sequence removed; SetNextNumber: the next game number
 
     static Change putGame(GameRow row);
     static Change dropGame(std::uint64_t game);
     static Change appendRecord(std::uint64_t game, Box box, MailRecord record);
-    static Change removeRecords(std::uint64_t game, Box box, std::uint64_t throughSeq);
+    static Change removeRecord(std::uint64_t game, Box box, std::uint64_t seq);
     static Change setNextNumber(std::uint64_t next);
 };
 

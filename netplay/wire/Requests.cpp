@@ -32,9 +32,12 @@ constexpr std::array<PostKindInfo, 6> kPostKinds{{
     {PostKind::Data, "DATA", true, 0, Marker::PlayData, "", ""},
 }};
 
-bool unreserved(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-           c == '_' || c == '~';
+// The bytes a field cannot carry raw. The server's request-line parser (Boost.Beast's) refuses
+// in an address the control bytes 0x00 to 0x1F and DEL 0x7F, and a blank ends the address; "+"
+// separates the fields, "#" would end the address at the sender, "%" starts an escape, and the
+// bytes from 0x80 up keep the address plain ASCII. Every other character goes as typed.
+bool mustEscape(unsigned char c) {
+    return c <= 0x20 || c == 0x7F || c >= 0x80 || c == '+' || c == '#' || c == '%';
 }
 
 int hexValue(char c) {
@@ -77,12 +80,12 @@ std::string encodeField(std::string_view utf8) {
     out.reserve(utf8.size());
     for (const char ch : utf8) {
         const auto c = static_cast<unsigned char>(ch);
-        if (unreserved(c)) {
-            out += ch;
-        } else {
+        if (mustEscape(c)) {
             out += '%';
             out += kHex[c >> 4];
             out += kHex[c & 0x0F];
+        } else {
+            out += ch;
         }
     }
     return out;

@@ -1,8 +1,8 @@
 #pragma once
 // The requests of an Internet game: the server's scripts with their time-outs, the kinds of post
 // with the reply markers that carry them back, and the one way a request's address is formed.
-// Every field is percent-encoded as UTF-8 and the fields are joined by a literal "+", so a blank,
-// "#", "&" or "+" typed by a player reaches the other side as typed.
+// Fields are joined by a literal "+" and go raw, all but the few bytes an address cannot carry
+// (encodeField), so a blank, "#", "&" or "+" typed by a player reaches the other side as typed.
 #include "netplay/wire/Markers.h"
 
 #include <cstdint>
@@ -53,9 +53,10 @@ const PostKindInfo* postKindsEnd();
 std::string defaultServerAddress();
 std::uint16_t defaultServerPort();
 
-// Percent-encoding of one field: letters, digits and "-._~" stay, every other byte is "%XX".
+// One field as it goes into the address: every byte raw except the blank, "+", "#", "%", the
+// control bytes, DEL and the bytes from 0x80 up, which become "%XX".
 std::string encodeField(std::string_view utf8);
-// The reverse; absent for a "%" not followed by two hex digits.
+// The reverse, for raw and escaped bytes alike; absent for a "%" not followed by two hex digits.
 std::optional<std::string> decodeField(std::string_view encoded);
 
 // The query: every field encoded, joined by "+".

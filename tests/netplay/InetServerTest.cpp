@@ -161,6 +161,15 @@ TEST_F(AgainstServer, WholeGameFromWaitingRoomToForfeit) {
     EXPECT_EQ(atHost.startGame->location, "Rome");
     EXPECT_EQ(atHost.startGame->played, "0");
     EXPECT_EQ(atHost.chat, "a+b c&e%\xC3\xBC?");
+    // The server's request-line parser refuses the control bytes, the blank and DEL in an address:
+    // a line holding any of them, or every printable character (sent raw), comes back intact.
+    std::vector<std::string> lines{"a\x7F" "b", ""};
+    for (char c = '!'; c <= '~'; ++c) lines.back() += c;
+    for (int c = 0; c <= 0x20; ++c) lines.push_back(std::string("a") + static_cast<char>(c) + "b");
+    for (const auto& line : lines) {
+        EXPECT_TRUE(netplay::postWritten(netplay::postChat(joiner.Inet1, s.OutboxKey, line).text)) << line;
+        EXPECT_EQ(netplay::readMailbox(netplay::fetchMailbox(host, "s" + gameId).text).chat, line);
+    }
 
     // The host answers with his details and a move.
     netplay::postPlayerInfo(host, "c" + gameId, PostKind::Data, {"Ann Lee", "Paris, France", "3", "1", "2", "0"});

@@ -14,6 +14,12 @@ bool shows(const std::string& reply, Marker marker) { return hasMarker(reply, ma
 
 std::string listing(Harness& h) { return h.body("/Tessarine/readwait.mv"); }
 
+// The cell of the move a mailbox reply carries; -1 when it carries none.
+int moveCell(const std::string& reply) {
+    const auto move = readMove(reply);
+    return move ? move->cell : -1;
+}
+
 } // namespace
 
 TEST(ReplyForm, EveryReplyStartsWithThePrefixSoMarkersStandPastTheFirstCharacter) {
@@ -255,29 +261,48 @@ TEST(GetData, AnEmptyOrUnknownMailboxRepliesFileNotFound) {
     EXPECT_TRUE(shows(h.get("garbage"), Marker::FileNotFound));
 }
 
-TEST(GetData, RecordsArriveInOrderAndOnlyOnce) {
+TEST(GetData, AMoveGoesWithTheNextPollWhateverChatWaitsBeforeIt) {
     Harness h;
     const auto id = h.playing();
-    h.post("s" + id, PostKind::Move, "a1");
-    h.post("s" + id, PostKind::Move, "b2");
-    h.post("s" + id, PostKind::Move, "c3");
-    EXPECT_EQ(readMove(h.get("s" + id))->cell, 1);
-    EXPECT_EQ(readMove(h.get("s" + id))->cell, 2);
-    EXPECT_EQ(readMove(h.get("s" + id))->cell, 3);
-    EXPECT_TRUE(shows(h.get("s" + id), Marker::FileNotFound));
+    const auto box = "s" + id;
+    for (const auto* line : {"one", "two", "three"}) h.post(box, PostKind::Chat, line);
+    h.post(box, PostKind::Move, "e35");
+    h.post(box, PostKind::Move, "a1");
+    const auto first = h.get(box);
+    EXPECT_EQ(moveCell(first), 35);
+    EXPECT_EQ(readMailboxPayload(first, PostKind::Chat), "one");
+    EXPECT_EQ(first.find("two"), std::string::npos);
+    h.restart(); // what went out stays out, what waits still waits
+    const auto second = h.get(box);
+    EXPECT_EQ(moveCell(second), 1);
+    EXPECT_EQ(readMailboxPayload(second, PostKind::Chat), "two");
+    const auto third = h.get(box);
+    EXPECT_EQ(moveCell(third), -1);
+    EXPECT_EQ(readMailboxPayload(third, PostKind::Chat), "three");
+    EXPECT_TRUE(shows(h.get(box), Marker::FileNotFound));
 }
 
-TEST(GetData, OneRecordOfEachKindPerReply) {
+// The game applies nothing but a chat line from a reply that carries a quit, and polls no more.
+TEST(GetData, AQuitComesAfterEverythingBeforeItOrWithTheLastChatLineNeverWithAMove) {
     Harness h;
-    const auto id = h.playing();
-    h.post("s" + id, PostKind::Chat, "first");
-    h.post("s" + id, PostKind::Move, "a1");
-    h.post("s" + id, PostKind::Chat, "second");
-    const auto reply = h.get("s" + id);
-    EXPECT_EQ(readMailboxPayload(reply, PostKind::Chat), "first");
-    EXPECT_EQ(reply.find("second"), std::string::npos);
-    EXPECT_TRUE(readMove(reply));
-    EXPECT_EQ(readMailboxPayload(h.get("s" + id), PostKind::Chat), "second");
+    const auto chats = "s" + h.playing();
+    h.post(chats, PostKind::Chat, "hi");
+    h.post(chats, PostKind::Chat, "gg");
+    h.post(chats, PostKind::Quit);
+    const auto moved = "s" + h.playing();
+    h.post(moved, PostKind::Move, "a1");
+    h.post(moved, PostKind::Chat, "gg");
+    h.post(moved, PostKind::Quit);
+    EXPECT_FALSE(shows(h.get(chats), Marker::QuitGame));
+    const auto last = h.get(chats);
+    EXPECT_EQ(readMailboxPayload(last, PostKind::Chat), "gg");
+    EXPECT_TRUE(shows(last, Marker::QuitGame));
+    const auto first = h.get(moved);
+    EXPECT_EQ(moveCell(first), 1);
+    EXPECT_EQ(readMailboxPayload(first, PostKind::Chat), "gg");
+    EXPECT_FALSE(shows(first, Marker::QuitGame));
+    EXPECT_TRUE(shows(h.get(moved), Marker::QuitGame));
+    EXPECT_TRUE(shows(h.get(moved), Marker::FileNotFound));
 }
 
 TEST(GetData, PlayerBlocksComeFirstAndChatLast) {
@@ -288,25 +313,6 @@ TEST(GetData, PlayerBlocksComeFirstAndChatLast) {
     const auto reply = h.get("c" + id);
     EXPECT_LT(reply.find("PLAYDATA"), reply.find("*CHAT*"));
     EXPECT_EQ(readPlayerInfoBlock(reply).name, "Ann");
-}
-
-TEST(GetData, NothingFollowsAQuitAndAQuitNeverSharesAReplyWithAMove) {
-    Harness h;
-    const auto id = h.playing();
-    h.post("s" + id, PostKind::Chat, "bye");
-    h.post("s" + id, PostKind::Quit);
-    const auto reply = h.get("s" + id);
-    EXPECT_EQ(readMailboxPayload(reply, PostKind::Chat), "bye");
-    EXPECT_TRUE(shows(reply, Marker::QuitGame));
-
-    Harness g;
-    const auto other = g.playing();
-    g.post("s" + other, PostKind::Move, "a1");
-    g.post("s" + other, PostKind::Quit);
-    const auto first = g.get("s" + other);
-    EXPECT_TRUE(readMove(first));
-    EXPECT_FALSE(shows(first, Marker::QuitGame)); // the game would drop the move otherwise
-    EXPECT_TRUE(shows(g.get("s" + other), Marker::QuitGame));
 }
 
 namespace {

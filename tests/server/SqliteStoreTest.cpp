@@ -32,7 +32,7 @@ TEST(SqliteStore, WhatWasCommittedIsReadBackAfterReopening) {
                      Change::appendRecord(7, Box::Host, {1, netplay::wire::PostKind::Move, "e35"}),
                      Change::appendRecord(7, Box::Host, {2, netplay::wire::PostKind::Chat, "hi"}),
                      Change::appendRecord(7, Box::Joiner, {1, netplay::wire::PostKind::Quit, ""})});
-        store.apply({Change::removeRecords(7, Box::Host, 1)});
+        store.apply({Change::removeRecord(7, Box::Host, 2)}); // the one record delivered, not those before it
     }
     SqliteStore reopened(path);
     const auto state = reopened.load();
@@ -43,7 +43,7 @@ TEST(SqliteStore, WhatWasCommittedIsReadBackAfterReopening) {
     EXPECT_TRUE(state.games[0].isPrivate);
     EXPECT_EQ(state.nextNumber, 8u);
     ASSERT_EQ(state.records.size(), 2u);
-    EXPECT_EQ(state.records[0].record.payload, "hi");
+    EXPECT_EQ(state.records[0].record.payload, "e35");
     EXPECT_EQ(state.records[1].box, Box::Joiner);
 }
 
