@@ -118,8 +118,10 @@ void MenuForm::Form_Load() {
     window::MainWindow& m = window::main();
     Width = m.Width;
     Height = 1000;
-    Left = m.Left;
-    Top = m.Top;
+    // Over the main window's top edge where the player sees it: maximised, it fills the screen.
+    const ui::Rect at = m.screenPlace();
+    Left = at.left;
+    Top = at.top;
     Toolbar1.Width = Width;
     Caption = "Tessarine v" + s.AppVersion + " - " + engine::trimmedKey(s.UserName) + " Logged On";
 }

@@ -65,6 +65,22 @@ TEST_F(MenuFormTest, MaximisedMainWindowStaysWhereItIs) {
     EXPECT_EQ(m.Left.get(), left);
 }
 
+TEST_F(MenuFormTest, OverAFullScreenMainWindowItOpensAtTheScreensCornerAndInsideIt) {
+    // A 1280 x 1024 screen with a panel along its top; the main window is maximised over the rest.
+    ui::Desktop& desktop = ui::Desktop::instance();
+    desktop.setScreenSize(1280 * 15, 1024 * 15);
+    const ui::Rect free{0, 32 * 15, 1280 * 15, 992 * 15};
+    desktop.setWorkArea(free);
+    window::MainWindow& m = window::main();
+    m.WindowState = ui::vbMaximized;
+    m.resizedByUser(free.width, free.height);   // as the screen reports it
+    shell::MenuForm& s = strip();
+    EXPECT_EQ(s.Left.get(), free.left);
+    EXPECT_EQ(s.Top.get(), free.top);
+    EXPECT_LE(s.Left + s.Width, free.left + free.width);
+    EXPECT_LE(s.Top + s.Height, free.top + free.height);
+}
+
 TEST_F(MenuFormTest, MenuTreeCaptionsAndShortcut) {
     shell::MenuForm& s = strip();
     EXPECT_EQ(s.mnugame.Caption.get(), "&Game");
