@@ -121,10 +121,19 @@ void MenuForm::Form_Load() {
     window::MainWindow& m = window::main();
     Width = m.Width;
     Height = 1000;
-    Left = m.Left;
-    Top = m.Top;
+    // Over the main window's top edge where the player sees it: maximised, it fills the screen.
+    const ui::Rect at = m.screenPlace();
+    Left = at.left;
+    Top = at.top;
     Toolbar1.Width = Width;
     Caption = "Tessarine v" + s.AppVersion + " - " + engine::trimmedKey(s.UserName) + " Logged On";
+}
+
+void MenuForm::Form_Activate() {
+    if (m_shown) return;
+    m_shown = true;
+    m_shownLeft = Left;
+    m_shownTop = Top;
 }
 
 void MenuForm::Form_Deactivate() {
@@ -132,10 +141,11 @@ void MenuForm::Form_Deactivate() {
 }
 
 void MenuForm::Form_Unload(int&) {
-    // The game window follows the strip, so dragging the strip by its caption moves the game.
-    if (window::MainWindow* m = window::mainIfLoaded(); m && m->WindowState == ui::vbNormal) {
-        m->Top = Top;
-        m->Left = Left;
+    // The game window follows the strip, so dragging the strip by its caption moves the game; a
+    // strip the screen's edge pushed into view when it opened moves nothing.
+    if (window::MainWindow* m = window::mainIfLoaded(); m && m_shown && m->WindowState == ui::vbNormal) {
+        if (Left != m_shownLeft) m->Left = m->Left + Left - m_shownLeft;
+        if (Top != m_shownTop) m->Top = m->Top + Top - m_shownTop;
     }
 }
 

@@ -48,6 +48,7 @@ public:
     ui::MenuItem mnutech{"mnutech", "&Obtaining Technical Support"};
 
     void Form_Load() override;
+    void Form_Activate() override;
     void Form_Deactivate() override;
     void Form_Unload(int& Cancel) override;
     void Toolbar1_ButtonClick(int Index);
@@ -62,6 +63,12 @@ public:
 private:
     void layout();
     void wire();
+
+    // Where the strip stood once shown on the screen: only a move of the player's own drags the
+    // game window along.
+    bool m_shown = false;
+    int m_shownLeft = 0;
+    int m_shownTop = 0;
 };
 
 MenuForm& menuform();

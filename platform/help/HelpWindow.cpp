@@ -1,5 +1,7 @@
 #include "platform/help/HelpWindow.h"
 
+#include "platform/ui/Desktop.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +20,22 @@ namespace {
 constexpr int kContextRole = Qt::UserRole;
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// The help window keeps to the free part of the screen as the game's own windows do; the first
+// time it opens centred there.
+void keepOnScreen(QWidget& window, bool centre) {
+    namespace ui = platform::ui;
+    const ui::Desktop& desktop = ui::Desktop::instance();
+    const int tw = ui::TwipsPerPixel;
+    ui::Rect place{window.x() * tw, window.y() * tw, window.width() * tw, window.height() * tw};
+    if (centre) {
+        const ui::Rect area = desktop.workArea();
+        place.left = area.left + (area.width - place.width) / 2;
+        place.top = area.top + (area.height - place.height) / 2;
+    }
+    const ui::Rect kept = desktop.keepOnScreen(place, true);
+    window.setGeometry(kept.left / tw, kept.top / tw, kept.width / tw, kept.height / tw);
+}
 
 } // namespace
 
@@ -175,7 +193,8 @@ void HelpWindow::followLink(const QUrl& url) {
 
 HelpWindow& showHelp(const std::string& helpFile, int command, int context) {
     static QPointer<HelpWindow> window;
-    if (!window) window = new HelpWindow;
+    const bool first = !window;
+    if (first) window = new HelpWindow;
     window->openFile(helpFile);
     if (window->message().isEmpty()) {
         switch (command) {
@@ -188,6 +207,7 @@ HelpWindow& showHelp(const std::string& helpFile, int command, int context) {
                             .arg(command));
         }
     }
+    if (!window->isVisible()) keepOnScreen(*window, first);
     window->show();
     window->raise();
     window->activateWindow();

@@ -4,6 +4,7 @@
 #include "platform/ui/Screen.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace platform::ui {
 
@@ -15,6 +16,20 @@ Desktop& Desktop::instance() {
 void Desktop::setScreenSize(int widthTwips, int heightTwips) {
     m_screenWidth = widthTwips;
     m_screenHeight = heightTwips;
+    m_workArea = {0, 0, widthTwips, heightTwips};
+}
+
+Rect Desktop::keepOnScreen(const Rect& client, bool framed) const {
+    const Margins frame = framed ? m_frame : Margins{};
+    // One axis at a time: the window's outer extent from start to start + size + margins.
+    const auto keep = [](int start, int size, int before, int after, int areaStart, int areaSize) {
+        size = std::max(0, std::min(size, areaSize - before - after));
+        start = std::min(start, areaStart + areaSize - after - size);
+        return std::pair{std::max(start, areaStart + before), size};
+    };
+    const auto [left, width] = keep(client.left, client.width, frame.left, frame.right, m_workArea.left, m_workArea.width);
+    const auto [top, height] = keep(client.top, client.height, frame.top, frame.bottom, m_workArea.top, m_workArea.height);
+    return {left, top, width, height};
 }
 
 void Desktop::dispatch(const std::function<void()>& handler) {
@@ -85,6 +100,8 @@ void Desktop::reset() {
     m_timers = nullptr;
     m_screenWidth = 1024 * 15;
     m_screenHeight = 768 * 15;
+    m_workArea = {0, 0, m_screenWidth, m_screenHeight};
+    m_frame = {};
     Screen().MousePointer.setQuietly(vbDefault);
 }
 

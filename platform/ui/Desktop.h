@@ -2,6 +2,8 @@
 // The program's desktop as the windows see it: which window is active, the screen size, where
 // events are raised, and the hooks through which the screen binding shows windows and controls.
 // Without a binding (tests) everything works the same, only nothing is drawn.
+#include "platform/ui/Geometry.h"
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -49,7 +51,17 @@ public:
     // Screen size in twips (15 a pixel). 1024 x 768 pixels until the binding tells.
     int screenWidth() const { return m_screenWidth; }
     int screenHeight() const { return m_screenHeight; }
+    // Also makes the whole screen the work area.
     void setScreenSize(int widthTwips, int heightTwips);
+    // The part of the screen windows may take: the screen less its panels.
+    Rect workArea() const { return m_workArea; }
+    void setWorkArea(const Rect& area) { m_workArea = area; }
+    // What the window manager puts around a framed window; none until the binding has seen one.
+    Margins frameMargins() const { return m_frame; }
+    void setFrameMargins(const Margins& frame) { m_frame = frame; }
+    // The client area of a window, moved (and shrunk where nothing else helps) just enough that
+    // the window, with its frame when it has one, lies inside the work area.
+    Rect keepOnScreen(const Rect& client, bool framed) const;
 
     // Runs one event handler. Windows unloaded inside it are destroyed only after the outermost
     // handler has returned, so a handler may unload its own window and carry on.
@@ -85,6 +97,8 @@ private:
     TimerHost* m_timers = nullptr;
     int m_screenWidth = 1024 * 15;
     int m_screenHeight = 768 * 15;
+    Rect m_workArea{0, 0, 1024 * 15, 768 * 15};
+    Margins m_frame;
     int m_depth = 0;
     Form* m_active = nullptr;
     Form* m_front = nullptr;

@@ -4,7 +4,9 @@
 #include "platform/ui/Desktop.h"
 #include "platform/ui/Form.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace platform::ui {
 
@@ -44,12 +46,15 @@ void DragManager::move(int x, int y, int buttons, int shift) {
 }
 
 void DragManager::moveNow(int x, int y, int buttons, int shift) {
+    const int fromX = m_x, fromY = m_y;
     m_x = x;
     m_y = y;
     if (!dragging() && draggable(m_pressed) &&
         std::abs(x - m_pressX) + std::abs(y - m_pressY) > Threshold) {
         m_source = m_pressed;
         m_over = nullptr;
+    } else if (dragging()) {
+        passOver(fromX, fromY, x, y);
     }
     if (dragging()) {
         overTarget(m_form.controlAt(x, y), x, y);
@@ -71,6 +76,31 @@ void DragManager::overTarget(Control* target, int x, int y) {
     if (!target || !m_source) return;
     const Rect at = m_form.placeOf(*target);
     target->dragOver(*source, static_cast<float>(x - at.left), static_cast<float>(y - at.top), entering ? vbEnter : vbOver);
+}
+
+void DragManager::passOver(int fromX, int fromY, int toX, int toY) {
+    // Walked a pixel at a time, so even a narrow control on the way is passed as the pointer
+    // would pass it: only where it lies on top.
+    struct Passed {
+        Control* control;
+        int x, y;
+    };
+    std::vector<Passed> path;
+    const int steps = std::max(1, std::max(std::abs(toX - fromX), std::abs(toY - fromY)) / TwipsPerPixel);
+    for (int i = 0; i <= steps; ++i) {
+        const int x = fromX + (toX - fromX) * i / steps, y = fromY + (toY - fromY) * i / steps;
+        Control* under = m_form.controlAt(x, y);
+        if (path.empty() || path.back().control != under) path.push_back({under, x, y});
+    }
+    // The controls under the two ends hear of the pointer as they always do.
+    if (path.size() < 3) return;
+    for (auto it = path.begin() + 1; it + 1 != path.end(); ++it) {
+        if (!dragging()) return;
+        // A handler on the way may have taken a control off the window.
+        const auto& controls = m_form.controls();
+        if (it->control && std::find(controls.begin(), controls.end(), it->control) == controls.end()) continue;
+        overTarget(it->control, it->x, it->y);
+    }
 }
 
 void DragManager::release(int x, int y, int button, int shift) {

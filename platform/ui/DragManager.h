@@ -4,6 +4,10 @@
 // the drag icon follows the pointer, the control under it hears DragOver, and the release gives
 // DragDrop(Source, X, Y) to the topmost visible control under the pointer. A control without a
 // DragDrop handler ignores the drop. Positions are twips of the window's client area.
+// A fast pointer reports positions far apart: the controls the straight path between two drag
+// positions passes over hear DragOver (enter, then leave) as if the pointer had stopped on each.
+// The move that starts a drag walks no path from the press: a control grabbed while the program
+// was busy is first heard of where the pointer is after the pause, past everything in between.
 namespace platform::ui {
 
 class Control;
@@ -34,6 +38,7 @@ private:
     void moveNow(int x, int y, int buttons, int shift);
     void releaseNow(int x, int y, int button, int shift);
     void overTarget(Control* target, int x, int y);
+    void passOver(int fromX, int fromY, int toX, int toY);
     void finish();
 
     Form& m_form;

@@ -50,6 +50,7 @@ void Form::Show(int modal, Form* owner) {
     load();
     if (!m_loaded) return;
     if (owner && owner != this && owner->loaded()) m_owner = owner;
+    keepOnScreen();
     Visible = true;
     Desktop& desktop = Desktop::instance();
     ViewHost* view = desktop.viewHost();
@@ -66,6 +67,25 @@ void Form::ZOrder(int position) {
     desktop.raise(*this);
     if (m_hasWindow)
         if (ViewHost* view = desktop.viewHost()) view->formRaised(*this);
+}
+
+Rect Form::screenPlace() const {
+    const Desktop& desktop = Desktop::instance();
+    if (WindowState != vbMaximized) return {Left, Top, Width, Height};
+    const Rect area = desktop.workArea();
+    const Margins frame = BorderStyle == vbBSNone ? Margins{} : desktop.frameMargins();
+    return {area.left + frame.left, area.top + frame.top, area.width - frame.left - frame.right,
+            area.height - frame.top - frame.bottom};
+}
+
+void Form::keepOnScreen() {
+    // Every window opens whole on the screen, wherever the program (or an earlier screen) put it.
+    if (WindowState != vbNormal) return;
+    const Rect kept = Desktop::instance().keepOnScreen({Left, Top, Width, Height}, BorderStyle != vbBSNone);
+    if (kept.width != Width) Width = kept.width;
+    if (kept.height != Height) Height = kept.height;
+    if (kept.left != Left) Left = kept.left;
+    if (kept.top != Top) Top = kept.top;
 }
 
 void Form::Hide() {

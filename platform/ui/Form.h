@@ -6,6 +6,7 @@
 // handlers is destroyed only after that handler returns; a second unload is harmless.
 #include "platform/ui/Control.h"
 #include "platform/ui/DragManager.h"
+#include "platform/ui/Geometry.h"
 #include "platform/ui/Property.h"
 
 #include <functional>
@@ -14,16 +15,9 @@
 
 namespace platform::ui {
 
-inline constexpr int TwipsPerPixel = 15;
-
 enum FormWindowStates : int { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
 enum UnloadModes : int { vbFormControlMenu = 0, vbFormCode = 1, vbAppWindows = 2, vbAppTaskManager = 3 };
 enum BorderStyles : int { vbBSNone = 0, vbFixedSingle = 1, vbSizable = 2, vbFixedDialog = 3 };
-
-struct Rect {
-    int left = 0, top = 0, width = 0, height = 0;
-    bool contains(int x, int y) const { return x >= left && y >= top && x < left + width && y < top + height; }
-};
 
 class Form : public Notifiable {
 public:
@@ -43,6 +37,8 @@ public:
     Property<int> WindowState{this, vbNormal};
     Property<int> BorderStyle{this, vbSizable};
     Property<bool> Visible{this, false};
+    // Where the client area lies on the screen now: a maximised window fills the work area.
+    Rect screenPlace() const;
 
     // Runs Form_Load once; Show and the default instance do it for you.
     void load();
@@ -96,6 +92,7 @@ public:
 
 private:
     bool unloadNow(int unloadMode);
+    void keepOnScreen();
 
     std::string m_name;
     std::vector<Control*> m_controls;

@@ -38,6 +38,21 @@ TEST_F(MenuFormTest, OpensOverTheMainWindowWithTheUsersCaption) {
     EXPECT_EQ(s.Height.get(), 1000);
     EXPECT_EQ(s.Left.get(), m.Left.get());
     EXPECT_EQ(s.Top.get(), m.Top.get());
+
+    // Over a maximised main window (a 1280 x 1024 screen with a panel along its top): at the
+    // corner of the free area, and inside it.
+    s.Unload();
+    ui::Desktop& desktop = ui::Desktop::instance();
+    desktop.setScreenSize(1280 * 15, 1024 * 15);
+    const ui::Rect free{0, 32 * 15, 1280 * 15, 992 * 15};
+    desktop.setWorkArea(free);
+    m.WindowState = ui::vbMaximized;
+    m.resizedByUser(free.width, free.height);   // as the screen reports it
+    shell::MenuForm& full = strip();
+    EXPECT_EQ(full.Left.get(), free.left);
+    EXPECT_EQ(full.Top.get(), free.top);
+    EXPECT_LE(full.Left + full.Width, free.left + free.width);
+    EXPECT_LE(full.Top + full.Height, free.top + free.height);
 }
 
 TEST_F(MenuFormTest, MouseOverTheMenuButtonOpensItToo) {
@@ -54,6 +69,16 @@ TEST_F(MenuFormTest, LosingTheFocusClosesItAndTheMainWindowFollows) {
     EXPECT_EQ(shell::menuformIfLoaded(), nullptr);
     EXPECT_EQ(window::main().Left.get(), 300);
     EXPECT_EQ(window::main().Top.get(), 450);
+
+    // A main window at the screen's top edge: the strip's title bar pushes it into view, and
+    // closing it leaves the game window where it was.
+    ui::Desktop::instance().setFrameMargins({4 * 15, 28 * 15, 4 * 15, 4 * 15});
+    window::main().Top = 0;
+    shell::MenuForm& pushed = strip();
+    EXPECT_EQ(pushed.Top.get(), 28 * 15);
+    ui::Desktop::instance().activate(window::main());
+    EXPECT_EQ(window::main().Top.get(), 0);
+    EXPECT_EQ(window::main().Left.get(), 300);
 }
 
 TEST_F(MenuFormTest, MaximisedMainWindowStaysWhereItIs) {

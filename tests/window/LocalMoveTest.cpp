@@ -250,6 +250,36 @@ TEST(LocalMoveTurn, DraggedWithTheMouseOntoTheDropRow) {
     EXPECT_EQ(engine::state().TurnName, "Computer");
 }
 
+TEST(LocalMoveTurn, FlickPastTheBarIsAMoveButATileGrabbedDuringAPauseIsRefused) {
+    MoveScene scene;
+    scene.playersTurn();
+    ui::DragManager& hand = scene.w.drag();
+    const ui::Rect tile = scene.w.placeOf(scene.w.Image1), bar = scene.w.placeOf(scene.w.dragbar);
+    const ui::Rect cell = scene.w.placeOf(scene.w.Hole(33));
+    const int y = tile.top + tile.height / 2, start = tile.left + tile.width / 2 - 75;
+    const int pastBar = bar.left - 30, onCell = cell.left + cell.width / 2;
+    ASSERT_EQ(scene.w.controlAt(pastBar, y), &scene.w.main1);
+    ASSERT_EQ(scene.w.controlAt(onCell, y), &scene.w.Hole(33));
+    ASSERT_GE(start - pastBar, 25 * ui::TwipsPerPixel);
+
+    // Pressed while the program was busy: the pointer is over the board when the drag is seen.
+    hand.press(tile.left + tile.width / 2, y);
+    hand.move(onCell, y);
+    hand.release(onCell, y);
+    EXPECT_EQ(scene.status().back(), "OOPS! You grabbed a game piece before your turn. Try again!");
+    EXPECT_TRUE(scene.blank(5));
+
+    scene.refillWith('z');
+    hand.press(tile.left + tile.width / 2, y);
+    hand.move(start, y);
+    hand.move(pastBar, y);   // one motion from the tile to beyond the bar
+    hand.move(onCell, y);
+    hand.release(onCell, y);
+    EXPECT_TRUE(scene.blueTile(5, 'a'));
+    EXPECT_EQ(scene.rackLetters(), "zbcdefgh");
+    EXPECT_EQ(engine::state().TurnName, "Computer");
+}
+
 TEST(LocalMoveTurn, TileLetGoOnThePanelComesBackAndTheNextMoveRefillsOnlyItsOwnSlot) {
     MoveScene scene;
     scene.playersTurn();

@@ -698,6 +698,7 @@ protected:
     }
     void moveEvent(QMoveEvent* e) override {
         QWidget::moveEvent(e);
+        noteFrame();
         if (m_form && m_form->loaded() && m_form->WindowState == vbNormal && !m_settingGeometry && !m_restoring &&
             isVisible()) {
             m_form->Left.setQuietly(geometry().x() * Tw);
@@ -717,6 +718,16 @@ protected:
     void leaveEvent(QEvent* e) override { QWidget::leaveEvent(e); }
 
 private:
+    // The window manager frames every framed window alike: what it put around this one is what
+    // the next window opened must leave room for on the screen.
+    void noteFrame() {
+        if (!isVisible() || isMaximized() || isMinimized() || (windowFlags() & Qt::FramelessWindowHint)) return;
+        const QRect outer = frameGeometry(), inner = geometry();
+        if (outer == inner) return;
+        Desktop::instance().setFrameMargins({(inner.left() - outer.left()) * Tw, (inner.top() - outer.top()) * Tw,
+                                             (outer.right() - inner.right()) * Tw, (outer.bottom() - inner.bottom()) * Tw});
+    }
+
     static int buttonCode(Qt::MouseButton b) { return b == Qt::LeftButton ? 1 : b == Qt::RightButton ? 2 : b == Qt::MiddleButton ? 4 : 0; }
     static int buttonsCode(Qt::MouseButtons b) {
         return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
@@ -781,8 +792,14 @@ QtBinding::QtBinding() {
     desktop.setViewHost(this);
     desktop.setTimerHost(this);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect geometry = screen->geometry();
-        desktop.setScreenSize(geometry.width() * Tw, geometry.height() * Tw);
+        const auto tell = [screen] {
+            const QRect whole = screen->geometry(), free = screen->availableGeometry();
+            Desktop::instance().setScreenSize(whole.width() * Tw, whole.height() * Tw);
+            Desktop::instance().setWorkArea({free.x() * Tw, free.y() * Tw, free.width() * Tw, free.height() * Tw});
+        };
+        tell();
+        // Panels come and go, screens change size: windows opened later keep to what is free then.
+        m_screenWatch = QObject::connect(screen, &QScreen::availableGeometryChanged, tell);
     }
     // The help window is a window of the program but no form: when it takes the focus, the form
     // that had it loses it, as the menu strip and the About window must hear to close.
@@ -808,6 +825,7 @@ QtBinding::~QtBinding() {
     if (desktop.viewHost() == this) desktop.setViewHost(nullptr);
     if (desktop.timerHost() == this) desktop.setTimerHost(nullptr);
     QObject::disconnect(m_focusWatch);
+    QObject::disconnect(m_screenWatch);
     Picture::setDecoder({});
     for (FormWidget* widget : std::as_const(m_forms)) delete widget;
     for (QTimer* timer : std::as_const(m_timers)) delete timer;

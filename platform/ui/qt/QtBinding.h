@@ -49,6 +49,7 @@ private:
     bool m_collectPending = false;
     bool m_busyPointer = false;
     QMetaObject::Connection m_focusWatch;
+    QMetaObject::Connection m_screenWatch;
 };
 
 } // namespace platform::ui::qt

@@ -1,5 +1,6 @@
 #include "platform/help/HelpWindow.h"
 
+#include "platform/ui/Desktop.h"
 #include "shell/HelpTopics.h"
 #include "tests/support/QtApp.h"
 #include "tests/support/TempDir.h"
@@ -132,6 +133,23 @@ TEST_F(HelpWindowTest, UnknownCommandShowsContentsWithANote) {
 TEST_F(HelpWindowTest, EveryCommandUsesTheOneWindow) {
     HelpWindow* first = &showHelp(file(), platform::help::kShowContents);
     EXPECT_EQ(&showHelp(file(), platform::help::kShowTopic, 30), first);
+}
+
+TEST_F(HelpWindowTest, OpensWholeInsideTheFreePartOfTheScreen) {
+    // A 1280 x 1024 screen with a panel along its top; frames with a title bar.
+    namespace ui = platform::ui;
+    ui::Desktop& desktop = ui::Desktop::instance();
+    desktop.setScreenSize(1280 * 15, 1024 * 15);
+    desktop.setFrameMargins({4 * 15, 28 * 15, 4 * 15, 4 * 15});
+    const auto opened = [&](QRect free) {
+        desktop.setWorkArea({free.x() * 15, free.y() * 15, free.width() * 15, free.height() * 15});
+        showHelp(file(), platform::help::kShowContents).hide();
+        const HelpWindow& w = showHelp(file(), platform::help::kShowContents);
+        EXPECT_TRUE(free.contains(w.geometry().adjusted(-4, -28, 4, 4))) << w.x() << "," << w.y() << " " << w.width() << "x" << w.height();
+    };
+    opened(QRect(0, 32, 1280, 992));
+    opened(QRect(100, 0, 700, 500));   // smaller than the window: it shrinks to fit
+    desktop.reset();
 }
 
 TEST(HelpWindowShipped, GameHelpCommandsReachTheirTopics) {

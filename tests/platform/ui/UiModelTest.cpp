@@ -264,6 +264,41 @@ TEST(DragAndDrop, PressAndReleaseOnPlainControlIsClick) {
     EXPECT_EQ(f.coverClicks, 1);
 }
 
+TEST(DragAndDrop, ANarrowControlBetweenTwoDragPositionsHearsThePointerPass) {
+    UiScene scene;
+    ui::Form f("f");
+    ui::Label bar{"bar"}, cover{"cover"};
+    ui::Image tile{"tile"};
+    bar.Move(600, 0, 150, 3000);   // ten pixels wide
+    cover.Move(600, 2000, 150, 500);
+    tile.Move(0, 0, 480, 480);
+    tile.DragMode = ui::vbAutomatic;
+    f.add(bar);
+    f.add(cover);
+    f.add(tile);
+    std::vector<int> heard;
+    bar.onDragOver = [&](ui::Control& source, float x, float, int state) {
+        EXPECT_EQ(&source, &tile);
+        if (state == ui::vbEnter) {
+            EXPECT_TRUE(x >= 0 && x < 150) << x;
+        }
+        heard.push_back(state);
+    };
+    f.load();
+    // The move that starts the drag walks no path: what was grabbed during a pause jumps.
+    f.drag().press(240, 240);
+    f.drag().move(1500, 240);
+    EXPECT_TRUE(heard.empty());
+    // Back across the bar in one step of 84 pixels: the bar is entered and left.
+    f.drag().move(240, 300);
+    EXPECT_EQ(heard, (std::vector<int>{ui::vbEnter, ui::vbLeave}));
+    // Where another control lies over the bar, the pointer passes that one instead.
+    f.drag().move(240, 2200);
+    f.drag().move(1500, 2200);
+    EXPECT_EQ(heard.size(), 2u);
+    f.drag().release(1500, 2200);
+}
+
 TEST(DragAndDrop, ChildrenOfStretchedContainerAreHitWhereTheyAreShown) {
     UiScene scene;
     ui::Form f("f");
