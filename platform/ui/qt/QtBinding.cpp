@@ -836,7 +836,24 @@ void QtBinding::formLoaded(Form& form) {
 }
 
 void QtBinding::formChanged(Form& form) {
-    if (FormWidget* widget = m_forms.value(&form, nullptr)) widget->syncWindow();
+    FormWidget* widget = m_forms.value(&form, nullptr);
+    if (!widget) return;
+    keepAboveOwner(form, *widget);
+    widget->syncWindow();
+}
+
+void QtBinding::keepAboveOwner(Form& form, QWidget& widget) {
+    // An owned window stays above its owner, whatever the window manager raises. The window
+    // manager reads the hint when the window appears, so it is given before the window is shown.
+    FormWidget* owner = form.owner() ? m_forms.value(form.owner(), nullptr) : nullptr;
+    if (!owner || !form.Visible || widget.isVisible()) return;
+    // Window managers keep only a dialog above the window it belongs to.
+    if ((widget.windowFlags() & Qt::WindowType_Mask) != Qt::Dialog)
+        widget.setWindowFlags((widget.windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+    widget.winId();
+    owner->winId();
+    if (widget.windowHandle() && owner->windowHandle() && widget.windowHandle()->transientParent() != owner->windowHandle())
+        widget.windowHandle()->setTransientParent(owner->windowHandle());
 }
 
 void QtBinding::formGone(Form& form) {
@@ -868,14 +885,8 @@ void QtBinding::repaintNow(Control& control) {
 void QtBinding::formShown(Form& form) {
     FormWidget* widget = m_forms.value(&form, nullptr);
     if (!widget) return;
+    keepAboveOwner(form, *widget);
     widget->syncWindow();
-    // An owned window stays above its owner, whatever the window manager raises.
-    if (FormWidget* owner = form.owner() ? m_forms.value(form.owner(), nullptr) : nullptr) {
-        widget->winId();
-        owner->winId();
-        if (widget->windowHandle() && owner->windowHandle())
-            widget->windowHandle()->setTransientParent(owner->windowHandle());
-    }
     // Queued, so a window that shows itself again while another one is being activated (the
     // game-over dialog losing the focus) comes forward once that activation is over.
     QTimer::singleShot(0, widget, [widget] {

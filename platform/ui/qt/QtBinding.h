@@ -44,6 +44,8 @@ public:
     QAction* actionOf(Control& menuItem) const;
 
 private:
+    void keepAboveOwner(Form& form, QWidget& widget);
+
     QHash<Form*, FormWidget*> m_forms;
     QHash<Timer*, QTimer*> m_timers;
     bool m_collectPending = false;
