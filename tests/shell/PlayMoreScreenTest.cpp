@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,9 @@ TEST(GameOverDialogScreen, AChatLineTypedAtGameOverIsSentWholeAndTheDialogStillA
     shell::PlayMore* dialog = shell::playmoreIfLoaded();
     ASSERT_NE(dialog, nullptr);
     ASSERT_EQ(QApplication::activeWindow(), binding.widgetOf(*dialog));
+    // A dialog of the main window from the moment it appears: window managers keep it above.
+    EXPECT_EQ(binding.widgetOf(*dialog)->windowType(), Qt::Dialog);
+    EXPECT_EQ(binding.widgetOf(*dialog)->windowHandle()->transientParent(), binding.widgetOf(w)->windowHandle());
 
     // The player clicks into the chat box and types a line.
     QWidget* chat = binding.widgetOf(w.ChatText);
