@@ -7,7 +7,9 @@
 using namespace kvdplay;
 using testing_support::Bstr;
 using testing_support::Ref;
+using testing_support::longOf;
 using testing_support::takeError;
+using testing_support::textOf;
 using testing_support::Var;
 
 namespace {
@@ -149,31 +151,19 @@ TEST(CollectionGrowth, ManyElementsKeepTheirOrder)
     EXPECT_EQ(idOf(item.get()), 299);
 }
 
-TEST(PlayerFill, NamesIdAndFlagsAreKept)
+TEST(PlayerFill, NamesIdAndFlagsAreKeptAndAnAbsentNameIsEmptyText)
 {
     Ref<Player> p(Player::create());
     p->fill(12, "Ann", "Ann Smith", 4);
-    LONG v = 0;
-    p->get_PlayerId(&v);
-    EXPECT_EQ(v, 12);
-    p->get_dwFlags(&v);
-    EXPECT_EQ(v, 4);
+    EXPECT_EQ(longOf(*p, &Player::get_PlayerId), 12);
+    EXPECT_EQ(longOf(*p, &Player::get_dwFlags), 4);
+    EXPECT_EQ(textOf(*p, &Player::get_FriendlyName), u"Ann");
+    EXPECT_EQ(textOf(*p, &Player::get_FormalName), u"Ann Smith");
+    Ref<Player> absent(Player::create());
+    absent->fill(12, nullptr, "Formal", 4);
+    EXPECT_EQ(longOf(*absent, &Player::get_PlayerId), 12);
     Bstr name;
-    p->get_FriendlyName(name.out());
-    EXPECT_EQ(name.text(), u"Ann");
-    p->get_FormalName(name.out());
-    EXPECT_EQ(name.text(), u"Ann Smith");
-}
-
-TEST(PlayerFill, AbsentNameIsEmptyTextAndKeepsIdAndFlags)
-{
-    Ref<Player> p(Player::create());
-    p->fill(12, nullptr, "Formal", 4);
-    LONG v = 0;
-    p->get_PlayerId(&v);
-    EXPECT_EQ(v, 12);
-    Bstr name;
-    EXPECT_EQ(p->get_FriendlyName(name.out()), S_OK);
+    EXPECT_EQ(absent->get_FriendlyName(name.out()), S_OK);
     ASSERT_NE(name.get(), nullptr);
     EXPECT_EQ(name.text(), u"");
 }
@@ -197,21 +187,15 @@ TEST(ProviderFill, GuidTextIsAcceptedAsAProviderId)
     Var id;
     id.get() = garbage;
     EXPECT_EQ(id.text(), u"36e95ee0-8577-11cf-960c-0080c7534e82");
-    LONG v = 0;
-    p->get_MinorVersion(&v);
-    EXPECT_EQ(v, 5);
+    EXPECT_EQ(longOf(*p, &Provider::get_MinorVersion), 5);
 }
 
 TEST(ProviderFill, AbsentNameAndGuidGiveEmptyTextAndZeroGuid)
 {
     Ref<Provider> p(Provider::create());
     p->fill(nullptr, nullptr, 3, 4);
-    Bstr name;
-    p->get_FriendlyName(name.out());
-    EXPECT_EQ(name.text(), u"");
-    LONG v = 0;
-    p->get_MajorVersion(&v);
-    EXPECT_EQ(v, 3);
+    EXPECT_EQ(textOf(*p, &Provider::get_FriendlyName), u"");
+    EXPECT_EQ(longOf(*p, &Provider::get_MajorVersion), 3);
     Var id;
     p->get_ProviderId(id.ptr());
     EXPECT_EQ(id.text(), u"00000000-0000-0000-0000-000000000000");
@@ -228,11 +212,7 @@ TEST(Capabilities, RecordStartsWithSize28AndIsFilledInPlace)
     EXPECT_EQ(record[0], 28u);
     record[1] = 4;    // what DirectPlay writes
     record[6] = 150;
-    LONG v = 0;
-    caps->get_dwSize(&v);
-    EXPECT_EQ(v, 28);
-    caps->get_dwFlags(&v);
-    EXPECT_EQ(v, 4);
-    caps->get_dwLatency(&v);
-    EXPECT_EQ(v, 150);
+    EXPECT_EQ(longOf(*caps, &Caps::get_dwSize), 28);
+    EXPECT_EQ(longOf(*caps, &Caps::get_dwFlags), 4);
+    EXPECT_EQ(longOf(*caps, &Caps::get_dwLatency), 150);
 }

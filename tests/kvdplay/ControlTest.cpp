@@ -318,33 +318,23 @@ TEST(ControlAbout, ShowsNameAndVersion)
 #endif
 }
 
-TEST(ControlAbout, InPlaceFrameIsHeldBackWhileTheBoxIsUpAndGivenBack)
+TEST(ControlAbout, InPlaceFrameIsHeldBackWhileTheBoxIsUpAndGivenBackAndOneNotGivenNeverTouched)
 {
-    ScopedControlUi ui;
-    InPlaceSite site;
-    auto control = newControl();
-    as<IObjectWithSite>(control.get(), IID_IObjectWithSite)->SetSite(&site);
-    ASSERT_EQ(control->AboutBox(), S_OK);
-    EXPECT_EQ(site.frame.modeless, (std::vector<BOOL>{FALSE_, TRUE_}));
-    EXPECT_EQ(site.frame.refs, 1);
-    EXPECT_EQ(site.document.refs, 1);
-    as<IObjectWithSite>(control.get(), IID_IObjectWithSite)->SetSite(nullptr);
-    EXPECT_EQ(site.refs, 1);
-}
-
-TEST(ControlAbout, FrameTheSiteDidNotGiveIsNeverTouched)
-{
-    ScopedControlUi ui;
-    InPlaceSite site;
-    site.contextResult = E_FAIL;
-    auto control = newControl();
-    as<IObjectWithSite>(control.get(), IID_IObjectWithSite)->SetSite(&site);
-    ASSERT_EQ(control->AboutBox(), S_OK);
-    EXPECT_EQ(ui.aboutBoxes.size(), 1u);
-    EXPECT_TRUE(site.frame.modeless.empty());
-    EXPECT_EQ(site.frame.refs, 1);
-    EXPECT_EQ(site.document.refs, 1);
-    as<IObjectWithSite>(control.get(), IID_IObjectWithSite)->SetSite(nullptr);
+    for (const HRESULT context : {S_OK, E_FAIL}) {
+        SCOPED_TRACE(context == S_OK ? "frame given" : "no frame given");
+        ScopedControlUi ui;
+        InPlaceSite site;
+        site.contextResult = context;
+        auto control = newControl();
+        as<IObjectWithSite>(control.get(), IID_IObjectWithSite)->SetSite(&site);
+        ASSERT_EQ(control->AboutBox(), S_OK);
+        EXPECT_EQ(ui.aboutBoxes.size(), 1u);
+        EXPECT_EQ(site.frame.modeless, context == S_OK ? (std::vector<BOOL>{FALSE_, TRUE_}) : std::vector<BOOL>{});
+        EXPECT_EQ(site.frame.refs, 1);
+        EXPECT_EQ(site.document.refs, 1);
+        as<IObjectWithSite>(control.get(), IID_IObjectWithSite)->SetSite(nullptr);
+        EXPECT_EQ(site.refs, 1);
+    }
 }
 
 TEST(ControlAbout, WithoutADesktopTheFrameIsStillGivenBack)

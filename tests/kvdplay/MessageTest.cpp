@@ -8,7 +8,9 @@
 using namespace kvdplay;
 using testing_support::Bstr;
 using testing_support::Ref;
+using testing_support::longOf;
 using testing_support::takeError;
+using testing_support::textOf;
 using testing_support::Var;
 
 namespace {
@@ -31,6 +33,20 @@ std::vector<BYTE> addPlayerBytes(const char* shortName)
     std::memcpy(bytes.data() + 64, shortName, std::strlen(shortName));
     bytes[84] = 2;
     return bytes;
+}
+
+// The system record of a received message, as the interface its type chooses; empty when it has
+// none of that kind.
+template <typename Record>
+Ref<Record> systemRecord(Message& m, const IID& iid)
+{
+    Ref<IDispatch> sys;
+    EXPECT_EQ(m.get_SystemMessage(sys.out()), S_OK);
+    Ref<Record> typed;
+    if (sys) {
+        EXPECT_EQ(sys->QueryInterface(iid, typed.outVoid()), S_OK);
+    }
+    return typed;
 }
 
 } // namespace
@@ -98,22 +114,13 @@ TEST(SystemMessage, AddPlayerGivesRawBytesAndItsRecord)
     const BYTE* data = static_cast<const BYTE*>(raw.get().parray->pvData);
     EXPECT_EQ(std::vector<BYTE>(data, data + 4), (std::vector<BYTE>{3, 0, 0, 0}));
 
-    Ref<IDispatch> sys;
-    ASSERT_EQ(m->get_SystemMessage(sys.out()), S_OK);
-    Ref<IkvDPMSG_ADDPLAYER> add;
-    ASSERT_EQ(sys->QueryInterface(IID_IkvDPMSG_ADDPLAYER, add.outVoid()), S_OK);
-    Bstr name;
-    add->get_szShortName(name.out());
-    EXPECT_EQ(name.text(), u"Bob");
-    add->get_szLongName(name.out());
-    EXPECT_EQ(name.text(), u"Long Name");
-    LONG v = 0;
-    add->get_dpId(&v);
-    EXPECT_EQ(v, 0x2A);
-    add->get_dwCurrentPlayers(&v);
-    EXPECT_EQ(v, 2);
-    add->get_dwPlayerType(&v);
-    EXPECT_EQ(v, 1);
+    auto add = systemRecord<IkvDPMSG_ADDPLAYER>(*m, IID_IkvDPMSG_ADDPLAYER);
+    ASSERT_TRUE(add);
+    EXPECT_EQ(textOf(*add, &IkvDPMSG_ADDPLAYER::get_szShortName), u"Bob");
+    EXPECT_EQ(textOf(*add, &IkvDPMSG_ADDPLAYER::get_szLongName), u"Long Name");
+    EXPECT_EQ(longOf(*add, &IkvDPMSG_ADDPLAYER::get_dpId), 0x2A);
+    EXPECT_EQ(longOf(*add, &IkvDPMSG_ADDPLAYER::get_dwCurrentPlayers), 2);
+    EXPECT_EQ(longOf(*add, &IkvDPMSG_ADDPLAYER::get_dwPlayerType), 1);
 }
 
 TEST(SystemMessage, ClassIsChosenByType)
@@ -130,102 +137,56 @@ TEST(SystemMessage, ClassIsChosenByType)
         std::vector<BYTE> bytes(12, 0);
         std::memcpy(bytes.data(), &c.type, 4);
         bytes[4] = 0x63;
-        auto m = received(0, 1, bytes);
-        Ref<IDispatch> sys;
-        ASSERT_EQ(m->get_SystemMessage(sys.out()), S_OK);
-        Ref<IUnknown> typed;
-        EXPECT_EQ(sys->QueryInterface(*c.iid, typed.outVoid()), S_OK) << "type " << c.type;
+        SCOPED_TRACE(c.type);
+        EXPECT_TRUE(systemRecord<IUnknown>(*received(0, 1, bytes), *c.iid));
     }
 }
 
-TEST(SystemMessage, DeleteGroupNamesTheGroupInDpId)
+TEST(SystemMessage, DeleteGroupNamesTheGroupInDpIdAndSessionLostIsGenericWithItsType)
 {
-    auto m = received(0, 1, {32, 0, 0, 0, 0x10, 0x20, 0, 0});
-    Ref<IDispatch> sys;
-    m->get_SystemMessage(sys.out());
-    Ref<IkvDPMSG_DELETEPLAYER> del;
-    ASSERT_EQ(sys->QueryInterface(IID_IkvDPMSG_DELETEPLAYER, del.outVoid()), S_OK);
-    LONG v = 0;
-    del->get_dpId(&v);
-    EXPECT_EQ(v, 0x2010);
-}
-
-TEST(SystemMessage, SessionLostIsGenericWithItsType)
-{
-    auto m = received(0, 1, {49, 0, 0, 0});
-    Ref<IDispatch> sys;
-    m->get_SystemMessage(sys.out());
-    Ref<IkvDPMSG_GENERIC> generic;
-    ASSERT_EQ(sys->QueryInterface(IID_IkvDPMSG_GENERIC, generic.outVoid()), S_OK);
-    LONG v = 0;
-    generic->get_dwType(&v);
-    EXPECT_EQ(v, 49);
+    auto del = systemRecord<IkvDPMSG_DELETEPLAYER>(*received(0, 1, {32, 0, 0, 0, 0x10, 0x20, 0, 0}), IID_IkvDPMSG_DELETEPLAYER);
+    ASSERT_TRUE(del);
+    EXPECT_EQ(longOf(*del, &IkvDPMSG_DELETEPLAYER::get_dpId), 0x2010);
+    auto lost = systemRecord<IkvDPMSG_GENERIC>(*received(0, 1, {49, 0, 0, 0}), IID_IkvDPMSG_GENERIC);
+    ASSERT_TRUE(lost);
+    EXPECT_EQ(longOf(*lost, &IkvDPMSG_GENERIC::get_dwType), 49);
 }
 
 TEST(SystemMessage, ShortMessageIsReadZeroPaddedNeverPastItsEnd)
 {
     // Add-player cut after 10 bytes: the rest of the record reads as zeros.
-    auto m = received(0, 1, {3, 0, 0, 0, 1, 0, 0, 0, 0x2A, 0x01});
-    Ref<IDispatch> sys;
-    m->get_SystemMessage(sys.out());
-    Ref<IkvDPMSG_ADDPLAYER> add;
-    ASSERT_EQ(sys->QueryInterface(IID_IkvDPMSG_ADDPLAYER, add.outVoid()), S_OK);
-    LONG v = -1;
-    add->get_dpId(&v);
-    EXPECT_EQ(v, 0x012A);
-    add->get_dwCurrentPlayers(&v);
-    EXPECT_EQ(v, 0);
-    Bstr name;
-    add->get_szShortName(name.out());
-    EXPECT_EQ(name.text(), u"");
-}
-
-TEST(SystemMessage, MessageShorterThanItsTypeFieldIsReadZeroPadded)
-{
+    auto add = systemRecord<IkvDPMSG_ADDPLAYER>(*received(0, 1, {3, 0, 0, 0, 1, 0, 0, 0, 0x2A, 0x01}), IID_IkvDPMSG_ADDPLAYER);
+    ASSERT_TRUE(add);
+    EXPECT_EQ(longOf(*add, &IkvDPMSG_ADDPLAYER::get_dpId), 0x012A);
+    EXPECT_EQ(longOf(*add, &IkvDPMSG_ADDPLAYER::get_dwCurrentPlayers), 0);
+    EXPECT_EQ(textOf(*add, &IkvDPMSG_ADDPLAYER::get_szShortName), u"");
+    // Shorter than its type field, even empty.
     for (std::vector<BYTE> bytes : {std::vector<BYTE>{}, std::vector<BYTE>{49, 0, 0}}) {
-        auto m = received(0, 1, bytes);
-        Ref<IDispatch> sys;
-        ASSERT_EQ(m->get_SystemMessage(sys.out()), S_OK);
-        Ref<IkvDPMSG_GENERIC> generic;
-        ASSERT_EQ(sys->QueryInterface(IID_IkvDPMSG_GENERIC, generic.outVoid()), S_OK);
-        LONG v = -1;
-        generic->get_dwType(&v);
-        EXPECT_EQ(v, bytes.empty() ? 0 : 49);
+        auto generic = systemRecord<IkvDPMSG_GENERIC>(*received(0, 1, bytes), IID_IkvDPMSG_GENERIC);
+        ASSERT_TRUE(generic);
+        EXPECT_EQ(longOf(*generic, &IkvDPMSG_GENERIC::get_dwType), bytes.empty() ? 0 : 49);
     }
-    auto one = received(0, 1, {3});
-    Ref<IDispatch> sys;
-    one->get_SystemMessage(sys.out());
-    Ref<IkvDPMSG_ADDPLAYER> add;
-    ASSERT_EQ(sys->QueryInterface(IID_IkvDPMSG_ADDPLAYER, add.outVoid()), S_OK);
-    LONG id = -1;
-    add->get_dpId(&id);
-    EXPECT_EQ(id, 0);
+    auto one = systemRecord<IkvDPMSG_ADDPLAYER>(*received(0, 1, {3}), IID_IkvDPMSG_ADDPLAYER);
+    ASSERT_TRUE(one);
+    EXPECT_EQ(longOf(*one, &IkvDPMSG_ADDPLAYER::get_dpId), 0);
 }
 
 TEST(SystemMessage, RecordOutlivesTheMessage)
 {
-    Ref<IDispatch> sys;
+    Ref<IkvDPMSG_ADDPLAYER> add;
     {
         auto m = received(0, 1, addPlayerBytes("Eve"));
-        m->get_SystemMessage(sys.out());
+        add = systemRecord<IkvDPMSG_ADDPLAYER>(*m, IID_IkvDPMSG_ADDPLAYER);
     }
-    Ref<IkvDPMSG_ADDPLAYER> add;
-    sys->QueryInterface(IID_IkvDPMSG_ADDPLAYER, add.outVoid());
-    Bstr name;
-    add->get_szShortName(name.out());
-    EXPECT_EQ(name.text(), u"Eve");
+    ASSERT_TRUE(add);
+    EXPECT_EQ(textOf(*add, &IkvDPMSG_ADDPLAYER::get_szShortName), u"Eve");
 }
 
 TEST(SystemMessage, UnterminatedShortNameStopsAtItsWidth)
 {
     auto bytes = addPlayerBytes("");
     std::memset(bytes.data() + 64, 'z', 20);
-    auto m = received(0, 1, bytes);
-    Ref<IDispatch> sys;
-    m->get_SystemMessage(sys.out());
-    Ref<IkvDPMSG_ADDPLAYER> add;
-    sys->QueryInterface(IID_IkvDPMSG_ADDPLAYER, add.outVoid());
-    Bstr name;
-    add->get_szShortName(name.out());
-    EXPECT_EQ(name.text(), std::u16string(20, u'z'));
+    auto add = systemRecord<IkvDPMSG_ADDPLAYER>(*received(0, 1, bytes), IID_IkvDPMSG_ADDPLAYER);
+    ASSERT_TRUE(add);
+    EXPECT_EQ(textOf(*add, &IkvDPMSG_ADDPLAYER::get_szShortName), std::u16string(20, u'z'));
 }

@@ -38,32 +38,23 @@ std::string titleOf(int context) {
 
 } // namespace
 
-TEST(HelpCommands, ContentsOpensTheContentsOfTheGameHelp) {
-    Recorder help;
-    shell::ShowHelpContents();
-    EXPECT_EQ(help.only().file, "TESSARINE.HLP");
-    EXPECT_EQ(help.only().command, 3);
-}
-
-TEST(HelpCommands, SearchOpensTheKeywordSearch) {
-    Recorder help;
-    shell::ShowHelpSearch();
-    EXPECT_EQ(help.only().file, "TESSARINE.HLP");
-    EXPECT_EQ(help.only().command, 261);
-}
-
-TEST(HelpCommands, FrequentlyAskedQuestionsReachTheirTopic) {
-    Recorder help;
-    shell::ShowHelpFaq();
-    EXPECT_EQ(help.only().command, 1);
-    EXPECT_EQ(help.only().context, 140);
-    EXPECT_EQ(titleOf(help.only().context), "Frequently Asked Questions");
-}
-
-TEST(HelpCommands, TechnicalSupportReachesItsTopic) {
-    Recorder help;
-    shell::ShowTechnicalSupport();
-    EXPECT_EQ(help.only().command, 1);
-    EXPECT_EQ(help.only().context, 30);
-    EXPECT_EQ(titleOf(help.only().context), "Obtaining Technical Support");
+TEST(HelpCommands, EachOpensTheGameHelpWithItsCommandAndTopic) {
+    struct Row {
+        void (*show)();
+        int command;
+        int context;   // 0: no topic named
+        const char* title;
+    };
+    for (const Row& row : {Row{shell::ShowHelpContents, 3, 0, ""}, Row{shell::ShowHelpSearch, 261, 0, ""},
+                           Row{shell::ShowHelpFaq, 1, 140, "Frequently Asked Questions"},
+                           Row{shell::ShowTechnicalSupport, 1, 30, "Obtaining Technical Support"}}) {
+        SCOPED_TRACE(row.command);
+        Recorder help;
+        row.show();
+        EXPECT_EQ(help.only().file, "TESSARINE.HLP");
+        EXPECT_EQ(help.only().command, row.command);
+        if (row.context == 0) continue;
+        EXPECT_EQ(help.only().context, row.context);
+        EXPECT_EQ(titleOf(help.only().context), row.title);
+    }
 }

@@ -57,35 +57,29 @@ TEST(UpdateCheck, AsksTheUpdatesScriptWithTheVersionWithinFifteenSeconds) {
     EXPECT_EQ(scene.timeout(), 60);
 }
 
-TEST(UpdateCheck, CurrentMarkerAfterTheFirstCharacterReportsUpToDate) {
-    UpdateScene scene;
-    scene.reply(" *CURRENT*");
-    scene.check();
-    ASSERT_EQ(scene.doubles.dialogs.shown.size(), 1u);
-    EXPECT_EQ(scene.doubles.dialogs.last().prompt, "This version is up-to-date!");
-    EXPECT_EQ(scene.doubles.dialogs.last().title, "Update Check Complete.");
-    EXPECT_EQ(scene.doubles.dialogs.last().style, platform::vbOKOnly);
-    EXPECT_EQ(scene.lines(), (std::vector<std::string>{" ", kChecking, kCurrent, " "}));
-    EXPECT_EQ(scene.timeout(), 60);
-}
-
-TEST(UpdateCheck, MarkerOpeningTheReplyOrInAnotherCaseIsNotRecognised) {
-    for (const char* body : {"*CURRENT*", "*UPDATED*", "  *current*  *Updated*"}) {
+TEST(UpdateCheck, OnlyAMarkerAfterTheFirstCharacterAndInCapitalsCountsAndCurrentWins) {
+    struct Row {
+        const char* body;
+        bool current;
+    };
+    for (const Row& row : {Row{" *CURRENT*", true}, Row{"x*UPDATED* *CURRENT*", true}, Row{"*CURRENT*", false},
+                           Row{"*UPDATED*", false}, Row{"  *current*  *Updated*", false}, Row{"", false}}) {
+        SCOPED_TRACE(row.body);
         UpdateScene scene;
-        scene.reply(body);
+        scene.reply(row.body);
         scene.check();
-        EXPECT_TRUE(scene.doubles.dialogs.shown.empty()) << body;
-        EXPECT_EQ(scene.lines(), (std::vector<std::string>{" ", kChecking, kFailed, ""})) << body;
+        if (row.current) {
+            ASSERT_EQ(scene.doubles.dialogs.shown.size(), 1u);
+            EXPECT_EQ(scene.doubles.dialogs.last().prompt, "This version is up-to-date!");
+            EXPECT_EQ(scene.doubles.dialogs.last().title, "Update Check Complete.");
+            EXPECT_EQ(scene.doubles.dialogs.last().style, platform::vbOKOnly);
+        } else {
+            EXPECT_TRUE(scene.doubles.dialogs.shown.empty());
+        }
+        EXPECT_EQ(scene.lines(), (row.current ? std::vector<std::string>{" ", kChecking, kCurrent, " "}
+                                              : std::vector<std::string>{" ", kChecking, kFailed, ""}));
         EXPECT_EQ(scene.timeout(), 60);
     }
-}
-
-TEST(UpdateCheck, ReplyWithBothMarkersCountsAsCurrent) {
-    UpdateScene scene;
-    scene.reply("x*UPDATED* *CURRENT*");
-    scene.check();
-    ASSERT_EQ(scene.doubles.dialogs.shown.size(), 1u);
-    EXPECT_EQ(scene.doubles.dialogs.last().prompt, "This version is up-to-date!");
 }
 
 TEST(UpdateCheck, NewerVersionAnsweredNoKeepsTheGameRunning) {
@@ -170,43 +164,28 @@ TEST(UpdateCheck, TransferErrorShowsItsNumberAndTextThenTheFailure) {
     EXPECT_EQ(scene.timeout(), 60);
 }
 
-TEST(UpdateCheck, EmptyReplyWithoutErrorGivesOnlyTheFailureLines) {
-    UpdateScene scene;
-    scene.reply("");
-    scene.check();
-    EXPECT_EQ(scene.lines(), (std::vector<std::string>{" ", kChecking, kFailed, ""}));
-    EXPECT_EQ(scene.timeout(), 60);
-}
-
 // Against the real game-server stand-in.
 
-TEST(UpdateCheckOnServer, SameVersionIsCurrent) {
-    testing_support::TempDir scratch;
-    testing_support::ServerChild server(TESSARINE_SERVER_BINARY, (scratch / "server.db").string());
-    ASSERT_NE(server.port(), 0);
-    platform::inet::CurlHttpClient http;
-    UpdateScene scene(&http);
-    netplay::setServerAddress(server.address());
-    scene.check();
-    ASSERT_EQ(scene.doubles.dialogs.shown.size(), 1u);
-    EXPECT_EQ(scene.doubles.dialogs.last().prompt, "This version is up-to-date!");
-    EXPECT_EQ(scene.lines().at(2), kCurrent);
-    EXPECT_EQ(scene.timeout(), 60);
-}
-
-TEST(UpdateCheckOnServer, NewerVersionOnTheServerOffersTheUpdater) {
-    testing_support::TempDir scratch;
-    testing_support::ServerChild server(TESSARINE_SERVER_BINARY, (scratch / "server.db").string(),
-                                        {"--current-version", "1.2"});
-    ASSERT_NE(server.port(), 0);
-    platform::inet::CurlHttpClient http;
-    UpdateScene scene(&http);
-    netplay::setServerAddress(server.address());
-    scene.doubles.dialogs.buttons = {platform::vbNo};
-    scene.check();
-    ASSERT_EQ(scene.doubles.dialogs.shown.size(), 1u);
-    EXPECT_EQ(scene.doubles.dialogs.last().title, "Live Update");
-    EXPECT_EQ(scene.lines().at(2), kNotCurrent);
+TEST(UpdateCheckOnServer, SameVersionIsCurrentAndANewerOneOffersTheUpdater) {
+    for (const bool newer : {false, true}) {
+        SCOPED_TRACE(newer ? "newer on the server" : "same version");
+        testing_support::TempDir scratch;
+        testing_support::ServerChild server(TESSARINE_SERVER_BINARY, (scratch / "server.db").string(),
+                                            newer ? std::vector<std::string>{"--current-version", "1.2"} : std::vector<std::string>{});
+        ASSERT_NE(server.port(), 0);
+        platform::inet::CurlHttpClient http;
+        UpdateScene scene(&http);
+        netplay::setServerAddress(server.address());
+        scene.doubles.dialogs.buttons = {platform::vbNo};
+        scene.check();
+        ASSERT_EQ(scene.doubles.dialogs.shown.size(), 1u);
+        if (newer)
+            EXPECT_EQ(scene.doubles.dialogs.last().title, "Live Update");
+        else
+            EXPECT_EQ(scene.doubles.dialogs.last().prompt, "This version is up-to-date!");
+        EXPECT_EQ(scene.lines().at(2), newer ? kNotCurrent : kCurrent);
+        EXPECT_EQ(scene.timeout(), 60);
+    }
 }
 
 TEST(UpdateCheckOnServer, NoServerListeningGivesTheErrorAndFailureLines) {

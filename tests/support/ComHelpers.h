@@ -78,6 +78,7 @@ public:
     void reset() { if (m_p) { m_p->Release(); m_p = nullptr; } }
     T* get() const { return m_p; }
     T* operator->() const { return m_p; }
+    T& operator*() const { return *m_p; }
     T** out() { reset(); return &m_p; }
     void** outVoid() { reset(); return reinterpret_cast<void**>(&m_p); }
     explicit operator bool() const { return m_p != nullptr; }
@@ -85,6 +86,23 @@ public:
 private:
     T* m_p = nullptr;
 };
+
+// What one property getter of an automation object gives back (-1 or empty text when it gives nothing).
+template <typename Object, typename Getter>
+com::LONG longOf(Object& object, Getter getter)
+{
+    com::LONG v = -1;
+    (object.*getter)(&v);
+    return v;
+}
+
+template <typename Object, typename Getter>
+std::u16string textOf(Object& object, Getter getter)
+{
+    Bstr v;
+    (object.*getter)(v.out());
+    return v.text();
+}
 
 // What the thread's error information said, taken out of its slot.
 struct TakenError {

@@ -24,63 +24,41 @@ platform::HttpResult withStatus(long status, std::string body, bool ok) {
 
 } // namespace
 
-TEST(InetTimeout, StartsAtSixtySeconds) {
+TEST(InetTimeout, StartsAtSixtySecondsAndTheValueSetBeforeARequestIsTheOneItRunsWith) {
     FakeHttp http;
     Inet inet(http);
     EXPECT_EQ(inet.RequestTimeout(), 60);
     inet.OpenURL(Url);
-    ASSERT_EQ(http.requests.size(), 1u);
-    EXPECT_EQ(http.requests[0].options.timeoutSeconds, 60);
-}
-
-TEST(InetTimeout, ValueSetBeforeARequestIsTheOneItRunsWith) {
-    FakeHttp http;
-    Inet inet(http);
     inet.setRequestTimeout(20);
     inet.OpenURL(Url);
     inet.setRequestTimeout(60);
     inet.OpenURL(Url);
-    EXPECT_EQ(http.requests[0].options.timeoutSeconds, 20);
-    EXPECT_EQ(http.requests[1].options.timeoutSeconds, 60);
+    ASSERT_EQ(http.requests.size(), 3u);
+    EXPECT_EQ(http.requests[0].options.timeoutSeconds, 60);
+    EXPECT_EQ(http.requests[1].options.timeoutSeconds, 20);
+    EXPECT_EQ(http.requests[2].options.timeoutSeconds, 60);
 }
 
-TEST(InetAccess, DirectAccessPassesNoProxyEvenWhenOneIsNamed) {
-    FakeHttp http;
-    Inet inet(http);
-    inet.setProxy("proxy.example:3128");
-    inet.OpenURL(Url);
-    EXPECT_EQ(http.requests[0].options.accessType, 0);
-    EXPECT_EQ(http.requests[0].options.proxy, "");
-}
-
-TEST(InetAccess, NamedProxyWithoutPortUsesPort80) {
-    FakeHttp http;
-    Inet inet(http);
-    inet.setAccessType(2);
-    inet.setProxy("proxy.example");
-    inet.OpenURL(Url);
-    EXPECT_EQ(http.requests[0].options.accessType, 2);
-    EXPECT_EQ(http.requests[0].options.proxy, "proxy.example:80");
-}
-
-TEST(InetAccess, NamedProxyKeepsItsPort) {
-    FakeHttp http;
-    Inet inet(http);
-    inet.setAccessType(2);
-    inet.setProxy("10.1.2.3:8080");
-    inet.OpenURL(Url);
-    EXPECT_EQ(http.requests[0].options.proxy, "10.1.2.3:8080");
-}
-
-TEST(InetAccess, SwitchingBackToDirectDropsTheProxy) {
-    FakeHttp http;
-    Inet inet(http);
-    inet.setAccessType(2);
-    inet.setProxy("proxy.example");
-    inet.setAccessType(0);
-    inet.OpenURL(Url);
-    EXPECT_EQ(http.requests[0].options.accessType, 0);
-    EXPECT_EQ(http.requests[0].options.proxy, "");
+TEST(InetAccess, ANamedProxyIsPassedOnlyWithProxyAccessAndWithoutAPortGetsPort80) {
+    struct Row {
+        int accessBefore;   // -1: left as it is
+        const char* proxy;
+        int accessAfter;
+        int access;
+        const char* sent;
+    };
+    for (const Row& row : {Row{-1, "proxy.example:3128", -1, 0, ""}, Row{2, "proxy.example", -1, 2, "proxy.example:80"},
+                           Row{2, "10.1.2.3:8080", -1, 2, "10.1.2.3:8080"}, Row{2, "proxy.example", 0, 0, ""}}) {
+        SCOPED_TRACE(std::string(row.proxy) + " after access " + std::to_string(row.accessAfter));
+        FakeHttp http;
+        Inet inet(http);
+        if (row.accessBefore >= 0) inet.setAccessType(row.accessBefore);
+        inet.setProxy(row.proxy);
+        if (row.accessAfter >= 0) inet.setAccessType(row.accessAfter);
+        inet.OpenURL(Url);
+        EXPECT_EQ(http.requests[0].options.accessType, row.access);
+        EXPECT_EQ(http.requests[0].options.proxy, row.sent);
+    }
 }
 
 TEST(InetFailure, ErrorStatusGivesEmptyReplyAndAStatusError) {

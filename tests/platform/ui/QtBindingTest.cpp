@@ -9,8 +9,7 @@
 #include "platform/ui/qt/QtBinding.h"
 #include "platform/ui/qt/QtDialogs.h"
 #include "platform/ui/qt/QtWaitPainter.h"
-#include "tests/support/QtApp.h"
-#include "tests/support/UiScene.h"
+#include "tests/platform/ui/QtScene.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -33,7 +32,9 @@
 #include <string>
 
 namespace ui = platform::ui;
-using testing_support::UiScene;
+using QtBinding = testing_support::QtScene;
+using QtDialogs = testing_support::QtScene;
+using WaitPainting = testing_support::QtScene;
 
 namespace {
 
@@ -99,10 +100,7 @@ void send(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
 
 } // namespace
 
-TEST(QtBinding, BorderlessWindowHasTheLayoutSizeInPixels) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
+TEST_F(QtBinding, BorderlessWindowHasTheLayoutSizeInPixelsAndStretchedScalesItsChildren) {
     Board board;
     board.Left = 150 * 15;
     board.Top = 100 * 15;
@@ -113,12 +111,13 @@ TEST(QtBinding, BorderlessWindowHasTheLayoutSizeInPixels) {
     EXPECT_EQ(w->size(), QSize(618, 449));
     EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(binding.widgetOf(board.tile)->geometry(), QRect(498, 110, 32, 32));
+    // Stretched, it scales its children.
+    board.back.Width = 9270 * 2;
+    board.back.Height = 6735 * 2;
+    EXPECT_EQ(binding.widgetOf(board.tile)->geometry(), QRect(996, 220, 64, 64));
 }
 
-TEST(QtBinding, MaximisedWindowComesBackToItsOwnSize) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
+TEST_F(QtBinding, MaximisedWindowComesBackToItsOwnSize) {
     Board board;
     board.Show();
     QWidget* w = binding.widgetOf(board);
@@ -139,10 +138,7 @@ TEST(QtBinding, MaximisedWindowComesBackToItsOwnSize) {
     }
 }
 
-TEST(QtBinding, PicturesAreDecodedAndControlsFollowTheModel) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
+TEST_F(QtBinding, PicturesAreDecodedAndControlsFollowTheModel) {
     QImage red(32, 32, QImage::Format_RGB32);
     red.fill(Qt::red);
     ASSERT_TRUE(red.save(QString::fromStdString((scene.folder / "red_a.bmp").string())));
@@ -162,21 +158,7 @@ TEST(QtBinding, PicturesAreDecodedAndControlsFollowTheModel) {
     EXPECT_EQ(list->currentRow(), 0);
 }
 
-TEST(QtBinding, StretchedWindowScalesItsChildren) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
-    Board board;
-    board.Show();
-    board.back.Width = 9270 * 2;
-    board.back.Height = 6735 * 2;
-    EXPECT_EQ(binding.widgetOf(board.tile)->geometry(), QRect(996, 220, 64, 64));
-}
-
-TEST(QtBinding, MouseDragDropsOnTheControlUnderThePointer) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
+TEST_F(QtBinding, MouseDragDropsOnTheControlUnderThePointer) {
     Board board;
     board.Show();
     QWidget* w = binding.widgetOf(board);
@@ -189,10 +171,7 @@ TEST(QtBinding, MouseDragDropsOnTheControlUnderThePointer) {
     EXPECT_EQ(board.drops[0], &board.tile);
 }
 
-TEST(QtBinding, WindowManagersCloseIsTheUsersClose) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
+TEST_F(QtBinding, WindowManagersCloseIsTheUsersClose) {
     Board board;
     board.Show();
     QWidget* w = binding.widgetOf(board);
@@ -203,10 +182,7 @@ TEST(QtBinding, WindowManagersCloseIsTheUsersClose) {
     EXPECT_TRUE(w->isVisible());
 }
 
-TEST(QtBinding, ShowOnAVisibleWindowBringsItToTheFront) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
+TEST_F(QtBinding, ChangingAWindowWithoutShowLeavesTheFocusAloneAndShowBringsItToTheFront) {
     Note first("first"), second("second");
     first.Show();
     settle();
@@ -214,6 +190,12 @@ TEST(QtBinding, ShowOnAVisibleWindowBringsItToTheFront) {
     settle();
     ASSERT_EQ(QApplication::activeWindow(), binding.widgetOf(second));
     const int before = first.activations;
+    first.Caption = "Renamed";
+    first.Visible = true;
+    first.Left = 600;
+    settle();
+    EXPECT_EQ(QApplication::activeWindow(), binding.widgetOf(second));
+    EXPECT_EQ(first.activations, before);
     first.Show();
     settle();
     EXPECT_EQ(QApplication::activeWindow(), binding.widgetOf(first));
@@ -221,28 +203,7 @@ TEST(QtBinding, ShowOnAVisibleWindowBringsItToTheFront) {
     EXPECT_EQ(first.activations, before + 1);
 }
 
-TEST(QtBinding, ChangingAWindowWithoutShowLeavesTheFocusAlone) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
-    Note first("first"), second("second");
-    first.Show();
-    settle();
-    second.Show();
-    settle();
-    const int before = first.activations;
-    first.Caption = "Renamed";
-    first.Visible = true;
-    first.Left = 600;
-    settle();
-    EXPECT_EQ(QApplication::activeWindow(), binding.widgetOf(second));
-    EXPECT_EQ(first.activations, before);
-}
-
-TEST(QtBinding, AWindowThatIsNoFormTakingTheFocusDeactivatesTheActiveForm) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
+TEST_F(QtBinding, AWindowThatIsNoFormTakingTheFocusDeactivatesTheActiveForm) {
     Note strip("strip");
     strip.Show();
     settle();
@@ -255,10 +216,7 @@ TEST(QtBinding, AWindowThatIsNoFormTakingTheFocusDeactivatesTheActiveForm) {
     EXPECT_EQ(ui::Desktop::instance().activeForm(), nullptr);
 }
 
-TEST(QtBinding, WindowThatShowsItselfOnDeactivationWinsOnceAndSettles) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
+TEST_F(QtBinding, WindowThatShowsItselfOnDeactivationWinsOnceAndSettles) {
     Note sticky("sticky", true), other("other");
     sticky.Show();
     settle();
@@ -272,8 +230,7 @@ TEST(QtBinding, WindowThatShowsItselfOnDeactivationWinsOnceAndSettles) {
     EXPECT_EQ(other.activations, 1);
 }
 
-TEST(QtDialogs, QuestionBoxShowsTextAndReturnsThePressedButton) {
-    testing_support::qtApp();
+TEST_F(QtDialogs, QuestionBoxShowsTextAndReturnsThePressedButton) {
     ui::qt::QtDialogs dialogs;
     QString seenText, seenTitle;
     int buttons = 0;
@@ -292,8 +249,7 @@ TEST(QtDialogs, QuestionBoxShowsTextAndReturnsThePressedButton) {
     EXPECT_EQ(buttons, 2);
 }
 
-TEST(QtDialogs, InputBoxReturnsTypedTextAndCancelGivesEmpty) {
-    testing_support::qtApp();
+TEST_F(QtDialogs, InputBoxReturnsTypedTextAndCancelGivesEmpty) {
     ui::qt::QtDialogs dialogs;
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
@@ -310,10 +266,7 @@ TEST(QtDialogs, InputBoxReturnsTypedTextAndCancelGivesEmpty) {
     EXPECT_EQ(dialogs.inputBox("Enter password:", "Private Game", "typed"), "");
 }
 
-TEST(QtDialogs, ALinePromptTellsAnEmptyAnswerFromCancelAndShowsTheArrowOverTheHourglass) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
+TEST_F(QtDialogs, ALinePromptTellsAnEmptyAnswerFromCancelAndShowsTheArrowOverTheHourglass) {
     ui::qt::QtLinePrompt prompt;
     ui::Screen().MousePointer = ui::vbHourglass;
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
@@ -380,10 +333,7 @@ struct PaintedArea : QObject {
 
 } // namespace
 
-TEST(QtBinding, ListScrolledByTheProgramRedrawsItsRowsWithTheChosenOneOnTop) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
+TEST_F(QtBinding, ListScrolledByTheProgramRedrawsItsRowsWithTheChosenOneOnTop) {
     Panels w;
     for (int i = 0; i < 200; ++i) w.rows.AddItem("word " + std::to_string(i));
     w.Show();
@@ -407,10 +357,7 @@ TEST(QtBinding, ListScrolledByTheProgramRedrawsItsRowsWithTheChosenOneOnTop) {
     EXPECT_EQ(w.rows.TopIndex.get(), 120);
 }
 
-TEST(QtBinding, TextBoxShowsItsFrameUnlessDrawnOverABackgroundPicture) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
+TEST_F(QtBinding, TextBoxShowsItsFrameUnlessDrawnOverABackgroundPictureAndADisabledLabelIsGreyed) {
     Panels w;
     w.Show();
     auto* name = qobject_cast<QLineEdit*>(binding.widgetOf(w.name));
@@ -419,14 +366,6 @@ TEST(QtBinding, TextBoxShowsItsFrameUnlessDrawnOverABackgroundPicture) {
     ASSERT_NE(chat, nullptr);
     EXPECT_TRUE(name->hasFrame());
     EXPECT_FALSE(chat->hasFrame());
-}
-
-TEST(QtBinding, DisabledLabelIsGreyed) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
-    Panels w;
-    w.Show();
     const auto darkest = [&] {
         const QImage shot = binding.widgetOf(w.caption)->grab().toImage();
         int least = 255;
@@ -460,10 +399,7 @@ struct WaitingForm : ui::Form {
 };
 } // namespace
 
-TEST(WaitPainting, DuringARequestTheAnimationIsPaintedAndNoTimerOrKeyRuns) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
+TEST_F(WaitPainting, DuringARequestTheAnimationIsPaintedAndNoTimerOrKeyRuns) {
     for (const char* colour : {"red", "blue"}) {
         QImage frame(24, 24, QImage::Format_RGB32);
         frame.fill(QColor(colour));

@@ -6,8 +6,7 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/TreeView.h"
 #include "platform/ui/qt/QtBinding.h"
-#include "tests/support/QtApp.h"
-#include "tests/support/UiScene.h"
+#include "tests/platform/ui/QtScene.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +22,7 @@
 #include <gtest/gtest.h>
 
 namespace ui = platform::ui;
-using testing_support::UiScene;
+using QtControls = testing_support::QtScene;
 
 namespace {
 
@@ -66,10 +65,7 @@ struct Strip : ui::Form {
     int twos = 0;
 };
 
-TEST(QtControls, PlayerChoicesReachTheModelAndModelValuesTheScreen) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
+TEST_F(QtControls, PlayerChoicesReachTheModelAndModelValuesTheScreen) {
     Strip w;
     w.Show();
     auto* two = qobject_cast<QRadioButton*>(binding.widgetOf(w.two));
@@ -90,10 +86,7 @@ TEST(QtControls, PlayerChoicesReachTheModelAndModelValuesTheScreen) {
     EXPECT_EQ(combo->currentText(), "ding.wav");
 }
 
-TEST(QtControls, TabsHideTheOtherPagesControls) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
+TEST_F(QtControls, TabsHideTheOtherPagesControls) {
     Strip w;
     w.Show();
     EXPECT_TRUE(binding.widgetOf(w.one)->isVisible());
@@ -104,10 +97,7 @@ TEST(QtControls, TabsHideTheOtherPagesControls) {
     EXPECT_TRUE(binding.widgetOf(w.tick)->isVisible());
 }
 
-TEST(QtControls, ToolbarAndMenuActionsRunTheirHandlers) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
+TEST_F(QtControls, ToolbarAndMenuActionsRunTheirHandlers) {
     Strip w;
     w.Show();
     auto* bar = qobject_cast<QToolBar*>(binding.widgetOf(w.bar));
@@ -127,10 +117,7 @@ TEST(QtControls, ToolbarAndMenuActionsRunTheirHandlers) {
     EXPECT_EQ(binding.actionOf(w.help)->shortcut(), QKeySequence("F1"));
 }
 
-TEST(QtControls, ToolbarButtonsShowTheirImageListPictureAndAMissingOneNone) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
+TEST_F(QtControls, ToolbarButtonsShowTheirImageListPictureAndAMissingOneNone) {
     QImage green(24, 24, QImage::Format_RGB32);
     green.fill(Qt::green);
     ASSERT_TRUE(green.save(QString::fromStdString((scene.folder / "play.bmp").string())));
@@ -169,10 +156,7 @@ struct Sessions : ui::Form {
     int clicked = -1;
 };
 
-TEST(QtControls, TreeShowsItsNodesAndReportsTheClickedOne) {
-    testing_support::qtApp();
-    UiScene scene;
-    ui::qt::QtBinding binding;
+TEST_F(QtControls, TreeShowsItsNodesAndReportsTheClickedOne) {
     Sessions w;
     const int root = w.tree.Add(-1, "Players Waiting");
     w.tree.Add(root, "Amy", "7");
