@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
+#include <QRect>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -77,8 +78,12 @@ TEST(GameOverDialogScreen, AChatLineTypedAtGameOverIsSentWholeAndTheDialogStillA
     ASSERT_NE(dialog, nullptr);
     ASSERT_EQ(QApplication::activeWindow(), binding.widgetOf(*dialog));
     // A dialog of the main window from the moment it appears: window managers keep it above.
-    EXPECT_EQ(binding.widgetOf(*dialog)->windowType(), Qt::Dialog);
-    EXPECT_EQ(binding.widgetOf(*dialog)->windowHandle()->transientParent(), binding.widgetOf(w)->windowHandle());
+    // Where the program put it: the chat box below it stays free.
+    const QWindow* shown = binding.widgetOf(*dialog)->windowHandle();
+    EXPECT_EQ(shown->type(), Qt::Dialog);
+    EXPECT_EQ(shown->transientParent(), binding.widgetOf(w)->windowHandle());
+    EXPECT_EQ(binding.widgetOf(*dialog)->geometry(),
+              QRect(dialog->Left / 15, dialog->Top / 15, dialog->Width / 15, dialog->Height / 15));
 
     // The player clicks into the chat box and types a line.
     QWidget* chat = binding.widgetOf(w.ChatText);

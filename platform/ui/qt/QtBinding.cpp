@@ -847,13 +847,14 @@ void QtBinding::keepAboveOwner(Form& form, QWidget& widget) {
     // manager reads the hint when the window appears, so it is given before the window is shown.
     FormWidget* owner = form.owner() ? m_forms.value(form.owner(), nullptr) : nullptr;
     if (!owner || !form.Visible || widget.isVisible()) return;
-    // Window managers keep only a dialog above the window it belongs to.
-    if ((widget.windowFlags() & Qt::WindowType_Mask) != Qt::Dialog)
-        widget.setWindowFlags((widget.windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
     widget.winId();
     owner->winId();
-    if (widget.windowHandle() && owner->windowHandle() && widget.windowHandle()->transientParent() != owner->windowHandle())
-        widget.windowHandle()->setTransientParent(owner->windowHandle());
+    QWindow* window = widget.windowHandle();
+    if (!window || !owner->windowHandle()) return;
+    // Window managers keep only a dialog above the window it belongs to. The native window is
+    // told so directly: remaking the widget as a dialog would lose the place the program gave it.
+    if (window->type() != Qt::Dialog) window->setFlags((window->flags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+    if (window->transientParent() != owner->windowHandle()) window->setTransientParent(owner->windowHandle());
 }
 
 void QtBinding::formGone(Form& form) {
