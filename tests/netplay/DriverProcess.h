@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,18 @@ inline std::string after(const std::vector<std::string>& lines, const std::strin
     for (const std::string& l : lines)
         if (l.rfind(prefix, 0) == 0) return l.substr(prefix.size());
     return {};
+}
+
+// Prints what a copy reported, one "who | line" a line, for the test's output; only the lines
+// that begin with one of the prefixes.
+inline void print(const std::string& who, const std::vector<std::string>& lines, const std::vector<std::string>& prefixes) {
+    for (const std::string& l : lines)
+        for (const std::string& p : prefixes)
+            if (l.rfind(p, 0) == 0) {
+                std::printf("%s | %s\n", who.c_str(), l.c_str());
+                break;
+            }
+    std::fflush(stdout);
 }
 
 } // namespace testing_support

@@ -254,18 +254,22 @@ TEST_F(TwoPrograms, AMoveOfTheNextRoundWaitsForPlayAgain) {
     EXPECT_EQ(bob.run("move z 0"), Lines{});
     alice.run("poll");
     const Lines behind = alice.run("report");
+    const std::vector<std::string> shown{"CAPTION", "CELL", "DIALOG", "INTERVAL"};
+    testing_support::print("Alice, dialog open, after her poll", behind, shown);
     EXPECT_TRUE(testing_support::has(behind, "DIALOG open"));
     EXPECT_TRUE(testing_support::has(behind, "CELL 0 w")) << "the ended board keeps its tiles";
 
     alice.run("deal abcdefgh");
     alice.run("again");
     const Lines started = alice.run("report");
+    testing_support::print("Alice, after Play Again", started, shown);
     EXPECT_EQ(testing_support::after(started, "CELL "), "0 z");
     EXPECT_TRUE(testing_support::has(started, "CAPTION Your Turn"));
     EXPECT_TRUE(testing_support::has(started, "INTERVAL 30000"));
     EXPECT_EQ(alice.run("move a 1"), Lines{});
     bob.run("poll");
     const Lines atBob = bob.run("report");
+    testing_support::print("Bob, after Alice's move", atBob, shown);
     EXPECT_TRUE(testing_support::has(atBob, "CELL 1 a"));
     EXPECT_TRUE(testing_support::has(atBob, "CAPTION Your Turn"));
 }

@@ -159,11 +159,13 @@ TEST(LanEndToEnd, AfterAComputerGameBothSidesAgreeTheHostStartsAndPlayAgainAlter
     EXPECT_EQ(joiner.run("move y 38"), Lines{});
     host.run("run 300");
     const Lines behind = host.run("report");
+    testing_support::print("Host, dialog open", behind, {"CELL 3", "DIALOG"});
     EXPECT_TRUE(has(behind, "DIALOG open"));
     EXPECT_TRUE(has(behind, "CELL 3 d"));
     host.run("deal abababab");
     host.run("again");
     const Lines hostRound = host.run("report");
+    testing_support::print("Host, after Play Again", hostRound, {"CELL", "CAPTION", "TURN"});
     EXPECT_EQ(after(hostRound, "CELL "), "3 y");
     EXPECT_TRUE(has(hostRound, "TURN " + name));
     EXPECT_TRUE(has(hostRound, "CAPTION Your Turn"));
@@ -223,14 +225,17 @@ TEST(LanEndToEnd, AtGameOverTheOtherSideHearsTheChatAndTheStopAtOnce) {
     host.run("chat gg after game 1");
     joiner.run("run 300");
     const Lines heard = joiner.run("report");
+    testing_support::print("Jade, both dialogs open", heard, {"STATUS From", "DIALOG"});
     EXPECT_TRUE(has(heard, "STATUS From " + name + ": gg after game 1"));
     EXPECT_TRUE(has(heard, "DIALOG open"));
     EXPECT_TRUE(has(host.run("report"), "DIALOG open"));
 
     host.run("stop");
     const Lines told = joiner.run("until exit");
+    testing_support::print("Jade, after Hugo's No", told, {"BOX"});
     EXPECT_TRUE(has(told, "BOX Opponent Quit")) << ::testing::PrintToString(told);
     const Lines after = joiner.run("report");
+    testing_support::print("Jade, after Hugo's No", after, {"EXITS", "DIALOG"});
     EXPECT_TRUE(has(after, "EXITS 1"));
     EXPECT_TRUE(has(after, "DIALOG open")) << "told before she answered";
 }
