@@ -15,7 +15,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -336,8 +335,8 @@ TEST(LanNamespaces, AJoinerWithNoSearchSettingAndABlankAnswerFindsTheHostOnTheLo
     playToTheHostsWin(host, joiner);
     const Lines joined = joiner.run("report");
     const Lines hosted = host.run("report");
-    for (const std::string& line : joined) std::cout << "joiner | " << line << "\n";
-    for (const std::string& line : hosted) std::cout << "host   | " << line << "\n";
+    testing_support::print("joiner", joined, {""});
+    testing_support::print("host  ", hosted, {""});
 
     // The details, the moves and the chat line crossed the cable.
     EXPECT_TRUE(has(joined, "STATUS Game Ready! Waiting for Hugo to move."));
