@@ -3,6 +3,7 @@
 #include "engine/Board.h"
 #include "engine/GameControls.h"
 #include "engine/GameEnd.h"
+#include "engine/GameOverSeam.h"
 #include "engine/Shared.h"
 #include "engine/State.h"
 #include "netplay/InetGame.h"
@@ -48,6 +49,9 @@ void opponentLeft(engine::GameControls& c) {
     const bool forfeit = QuitCountsAsWin();
     if (forfeit) showBox(OpponentLeftText, OpponentLeftTitle);
     else showBox(OpponentQuitText, OpponentQuitTitle);
+    // An open game-over dialog would ask about another round with nobody left to play it: the
+    // answered box takes it away.
+    engine::CloseGameOver();
     c.inettimer.Enabled = false;
     s.GameOver = 1;
     s.InetState = engine::InetIdle;

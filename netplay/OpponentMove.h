@@ -12,9 +12,11 @@ void OpponentMoveArrived(int letter, int cell);
 
 // After "Play Again" has dealt and started the new round: the held moves are shown, each as if
 // it had just arrived (over the Internet the poll then waits the interval after an opponent's move).
+// In a game against the computer, or with no LAN or Internet game left, they are dropped instead.
 void PlayHeldMoves();
 
-// The player stopped, or the pairing ended: the held moves are dropped.
+// The game-over dialog closed other than by "Play Again", or the pairing ended: the held moves
+// are dropped.
 void DropHeldMoves();
 
 } // namespace netplay

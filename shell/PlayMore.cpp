@@ -120,6 +120,7 @@ void PlayMore::layout() {
 }
 
 void PlayMore::Form_Load() {
+    m_playingAgain = false;
     Width = 6555;
     Height = 1215;
     if (window::MainWindow* w = window::mainIfLoaded()) {
@@ -154,6 +155,13 @@ void PlayMore::Form_QueryUnload(int& Cancel, int UnloadMode) {
     if (UnloadMode == ui::vbFormControlMenu) Cancel = 1;
 }
 
+void PlayMore::Form_Unload(int& Cancel) {
+    (void)Cancel;
+    // A move the opponent made for the next round is played only if this player plays it too;
+    // closed any other way (stop, another game, another user, the opponent gone), it is dropped.
+    if (!m_playingAgain) netplay::DropHeldMoves();
+}
+
 void PlayMore::Command1_Click() {
     engine::State& s = engine::state();
     // The opponent may have left while the dialog was open: there is no game left to play again.
@@ -164,6 +172,7 @@ void PlayMore::Command1_Click() {
     s.RematchRound = 1;
     engine::ResetBoard();
     engine::StartRound();
+    m_playingAgain = true;
     Unload();
     // The opponent may have begun this round already; his first move lands on the new board.
     netplay::PlayHeldMoves();

@@ -23,6 +23,7 @@ public:
     void Form_Load() override;
     void Form_Deactivate() override;
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+    void Form_Unload(int& Cancel) override;
     void Command1_Click();
     void Command2_Click();
 
@@ -31,6 +32,8 @@ public:
 
 private:
     void layout();
+
+    bool m_playingAgain = false;   // closed by "Play Again": the held moves are the new round's
 };
 
 // The default instance: the first use loads the dialog.

@@ -271,6 +271,44 @@ TEST(LanEndToEnd, ACancelledLanSetUpKeepsTheRunningGame) {
     EXPECT_TRUE(has(computer, "CAPTION Your Turn!"));
 }
 
+// The joiner plays again and drops a tile while the host's game-over dialog is still open; the
+// host turns to the computer instead, plays that game to its end and plays again: the joiner's
+// tile, held for the LAN round she made it for, never lands on the computer's board.
+TEST(LanEndToEnd, AMoveHeldForTheNextLanRoundNeverLandsInAComputerGame) {
+    const std::string name = hostName();
+    Copy host(name), joiner("Jade");
+    ASSERT_NO_FATAL_FAILURE(hostAndJoin(host, joiner, name));
+    playToTheHostsWin(host, joiner);
+    joiner.run("deal yyyyyyyy");
+    joiner.run("again");
+    EXPECT_EQ(joiner.run("move y 38"), Lines{});
+    host.run("run 300");
+    EXPECT_TRUE(has(host.run("report"), "DIALOG open"));
+
+    // The computer opens (the host opened the LAN round); the host answers w o r d and wins.
+    host.run("deal wordzzzz");
+    host.run("computer");
+    EXPECT_TRUE(has(joiner.run("until exit"), "BOX Opponent Quit"));
+    for (int move = 0; move < 4; ++move) {
+        EXPECT_EQ(host.run("until turn"), Lines{}) << move;
+        EXPECT_EQ(host.run(std::string("move ") + "word"[move] + " " + std::to_string(move)), Lines{}) << move;
+    }
+    const Lines won = host.run("report");
+    testing_support::print("Host, computer game won", won, {"CELL", "CAPTION", "DIALOG"});
+    EXPECT_TRUE(has(won, "GAMEOVER 1"));
+    EXPECT_TRUE(has(won, "TURN " + name));
+    EXPECT_TRUE(has(won, "PHOTO computer"));
+
+    host.run("deal abababab");
+    host.run("again");
+    const Lines again = host.run("report");
+    testing_support::print("Host, after Play Again", again, {"CELL", "CAPTION", "TURN", "PANEL"});
+    EXPECT_TRUE(boardBlank(again)) << "no tile of Jade's";
+    EXPECT_TRUE(has(again, "PANEL Computer|Silicon Valley"));
+    EXPECT_TRUE(has(again, "CAPTION Your Turn!"));
+    EXPECT_TRUE(has(again, "RACK abababab"));
+}
+
 namespace {
 
 // Runs a command to its end; true when it succeeded. Its output goes to the test's output.
