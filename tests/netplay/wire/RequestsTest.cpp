@@ -35,6 +35,9 @@ TEST(RequestForm, OnlyWhatTheAddressCannotCarryIsEscaped) {
     for (const char c : query) EXPECT_TRUE(c > 0x20 && c < 0x7F && c != '#') << static_cast<int>(c);
     EXPECT_EQ(std::count(query.begin(), query.end(), '+'), 2);
     EXPECT_EQ(splitQuery(query), (std::vector<std::string>{every, "x", ""}));
+    // A query the game cannot have sent is refused whole, not read as something else.
+    for (const char* broken : {"%", "%4", "ok+%G1", "ok+a%", "%4g+x"}) EXPECT_EQ(splitQuery(broken), std::nullopt) << broken;
+    EXPECT_EQ(splitQuery("a%41+%2b"), (std::vector<std::string>{"aA", "+"}));
 }
 
 TEST(RequestForm, PostsCarryKeyKindAndPayload) {
