@@ -9,6 +9,7 @@
 #include "platform/shellexec/DesktopShell.h"
 #include "platform/sound/QtSoundPlayer.h"
 #include "platform/ui/CommonDialog.h"
+#include "platform/ui/Desktop.h"
 #include "platform/ui/Files.h"
 #include "platform/ui/LinePrompt.h"
 #include "platform/ui/qt/QtBinding.h"
@@ -56,6 +57,8 @@ int main(int argc, char** argv) {
 
     engine::State& s = engine::state();
     s.services = {&dialogs, &clock, &random, &sound, &http, &exit, &shell, &painter};
+    // The windows tell a press made during one of the game's pauses by this clock.
+    platform::ui::Desktop::instance().setClock(&clock);
 
     engine::SetCurrentDirToAppPath();
     s.AppVersion = "1.1";

@@ -9,7 +9,10 @@ void Pause() {
     const double start = clock.secondsSinceMidnight();
     for (;;) {
         const double now = clock.secondsSinceMidnight();
-        if (now > start + 1.0 || now < 5.0) return;
+        if (now > start + 1.0 || now < 5.0) {
+            clock.busyWaitEnded();
+            return;
+        }
         clock.busyWaitTick();
     }
 }

@@ -98,6 +98,7 @@ void Desktop::reset() {
     m_front = nullptr;
     m_view = nullptr;
     m_timers = nullptr;
+    m_clock = nullptr;
     m_screenWidth = 1024 * 15;
     m_screenHeight = 768 * 15;
     m_workArea = {0, 0, m_screenWidth, m_screenHeight};

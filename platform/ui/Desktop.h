@@ -8,6 +8,10 @@
 #include <memory>
 #include <vector>
 
+namespace platform {
+class Clock;
+}
+
 namespace platform::ui {
 
 class Control;
@@ -47,6 +51,10 @@ public:
     ViewHost* viewHost() const { return m_view; }
     void setTimerHost(TimerHost* host) { m_timers = host; }
     TimerHost* timerHost() const { return m_timers; }
+    // The program's clock, through which the windows learn when the game's last busy wait ended;
+    // none: no wait is ever known of.
+    void setClock(platform::Clock* clock) { m_clock = clock; }
+    platform::Clock* clock() const { return m_clock; }
 
     // Screen size in twips (15 a pixel). 1024 x 768 pixels until the binding tells.
     int screenWidth() const { return m_screenWidth; }
@@ -95,6 +103,7 @@ public:
 private:
     ViewHost* m_view = nullptr;
     TimerHost* m_timers = nullptr;
+    platform::Clock* m_clock = nullptr;
     int m_screenWidth = 1024 * 15;
     int m_screenHeight = 768 * 15;
     Rect m_workArea{0, 0, 1024 * 15, 768 * 15};

@@ -1,5 +1,6 @@
 #include "platform/ui/DragManager.h"
 
+#include "platform/seams/Clock.h"
 #include "platform/ui/Control.h"
 #include "platform/ui/Desktop.h"
 #include "platform/ui/Form.h"
@@ -31,6 +32,7 @@ void DragManager::pressNow(int x, int y, int button, int shift) {
     m_pressed = m_form.controlAt(x, y);
     m_pressX = x;
     m_pressY = y;
+    m_pressedDuringWait = justAfterBusyWait();
     if (m_pressed && m_pressed->Enabled && m_pressed->onMouseDown && !draggable(m_pressed)) {
         const Rect at = m_form.placeOf(*m_pressed);
         Control* pressed = m_pressed;
@@ -53,6 +55,7 @@ void DragManager::moveNow(int x, int y, int buttons, int shift) {
         std::abs(x - m_pressX) + std::abs(y - m_pressY) > Threshold) {
         m_source = m_pressed;
         m_over = nullptr;
+        if (!m_pressedDuringWait) passOver(fromX, fromY, x, y);
     } else if (dragging()) {
         passOver(fromX, fromY, x, y);
     }
@@ -101,6 +104,13 @@ void DragManager::passOver(int fromX, int fromY, int toX, int toY) {
         if (it->control && std::find(controls.begin(), controls.end(), it->control) == controls.end()) continue;
         overTarget(it->control, it->x, it->y);
     }
+}
+
+bool DragManager::justAfterBusyWait() {
+    platform::Clock* clock = Desktop::instance().clock();
+    if (!clock) return false;
+    const auto since = clock->sinceBusyWait();
+    return since && *since < BusyWaitEchoMs;
 }
 
 void DragManager::release(int x, int y, int button, int shift) {

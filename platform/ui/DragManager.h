@@ -6,8 +6,12 @@
 // DragDrop handler ignores the drop. Positions are twips of the window's client area.
 // A fast pointer reports positions far apart: the controls the straight path between two drag
 // positions passes over hear DragOver (enter, then leave) as if the pointer had stopped on each.
-// The move that starts a drag walks no path from the press: a control grabbed while the program
-// was busy is first heard of where the pointer is after the pause, past everything in between.
+// The move that starts a drag walks its path too, so a flick that leaves the tile in one motion
+// still passes over what lies between. Not so for a press that comes in just after one of the
+// game's busy waits: it was made during the wait, and its motions since then arrive squeezed
+// into one, so the control is first heard of where the pointer is after the pause.
+#include <cstdint>
+
 namespace platform::ui {
 
 class Control;
@@ -16,6 +20,8 @@ class Form;
 class DragManager {
 public:
     static constexpr int Threshold = 60;   // twips: four pixels
+    // A press that comes in this soon after a busy wait ended was made during it.
+    static constexpr std::int64_t BusyWaitEchoMs = 250;
 
     explicit DragManager(Form& form) : m_form(form) {}
 
@@ -40,11 +46,13 @@ private:
     void overTarget(Control* target, int x, int y);
     void passOver(int fromX, int fromY, int toX, int toY);
     void finish();
+    static bool justAfterBusyWait();
 
     Form& m_form;
     Control* m_pressed = nullptr;
     Control* m_source = nullptr;
     Control* m_over = nullptr;
+    bool m_pressedDuringWait = false;
     int m_pressX = 0;
     int m_pressY = 0;
     int m_x = 0;

@@ -41,6 +41,7 @@ struct UiScene {
     UiScene() {
         platform::ui::Desktop::instance().reset();
         platform::ui::Desktop::instance().setTimerHost(&timers);
+        platform::ui::Desktop::instance().setClock(&doubles.clock);
         engine::resetState();
         engine::state().services = doubles.services();
         platform::ui::setLinePrompt(&doubles.dialogs);

@@ -250,34 +250,72 @@ TEST(LocalMoveTurn, DraggedWithTheMouseOntoTheDropRow) {
     EXPECT_EQ(engine::state().TurnName, "Computer");
 }
 
-TEST(LocalMoveTurn, FlickPastTheBarIsAMoveButATileGrabbedDuringAPauseIsRefused) {
-    MoveScene scene;
-    scene.playersTurn();
-    ui::DragManager& hand = scene.w.drag();
-    const ui::Rect tile = scene.w.placeOf(scene.w.Image1), bar = scene.w.placeOf(scene.w.dragbar);
-    const ui::Rect cell = scene.w.placeOf(scene.w.Hole(33));
-    const int y = tile.top + tile.height / 2, start = tile.left + tile.width / 2 - 75;
-    const int pastBar = bar.left - 30, onCell = cell.left + cell.width / 2;
-    ASSERT_EQ(scene.w.controlAt(pastBar, y), &scene.w.main1);
-    ASSERT_EQ(scene.w.controlAt(onCell, y), &scene.w.Hole(33));
-    ASSERT_GE(start - pastBar, 25 * ui::TwipsPerPixel);
-
-    // Pressed while the program was busy: the pointer is over the board when the drag is seen.
-    hand.press(tile.left + tile.width / 2, y);
-    hand.move(onCell, y);
-    hand.release(onCell, y);
-    EXPECT_EQ(scene.status().back(), "OOPS! You grabbed a game piece before your turn. Try again!");
-    EXPECT_TRUE(scene.blank(5));
-
-    scene.refillWith('z');
-    hand.press(tile.left + tile.width / 2, y);
-    hand.move(start, y);
-    hand.move(pastBar, y);   // one motion from the tile to beyond the bar
-    hand.move(onCell, y);
-    hand.release(onCell, y);
-    EXPECT_TRUE(scene.blueTile(5, 'a'));
-    EXPECT_EQ(scene.rackLetters(), "zbcdefgh");
-    EXPECT_EQ(engine::state().TurnName, "Computer");
+TEST(LocalMoveTurn, FlickIsAMoveUnlessTheTileWasGrabbedDuringTheComputersPause) {
+    // A press on a rack tile, a little jitter, then equal steps to the left until the pointer is
+    // over a board cell, where the tile is let go. Pressed during the computer's pause, the press
+    // comes in just as the pause ends and the drag is first seen where the first motion ends:
+    // steps that leave the bar behind in that motion are refused, as before.
+    struct Row {
+        bool rightColumn;
+        std::vector<int> jitter;   // pixels to the left of the press, one motion each
+        int step;                  // pixels
+        const char* duringPause;
+    };
+    const std::vector<Row> rows = {
+        {false, {}, 30, "move"},        {false, {1, 2}, 30, "move"},    {false, {5}, 30, "move"},
+        {false, {}, 56, "refused"},     {false, {1, 2}, 56, "refused"}, {false, {5}, 56, "move"},
+        {false, {}, 150, "refused"},    {false, {1, 2}, 150, "refused"}, {false, {5}, 150, "move"},
+        {true, {}, 30, "move"},         {true, {1, 2}, 30, "move"},     {true, {5}, 30, "move"},
+        {true, {}, 56, "move"},         {true, {1, 2}, 56, "move"},     {true, {5}, 56, "move"},
+        {true, {}, 150, "refused"},     {true, {1, 2}, 150, "refused"}, {true, {5}, 150, "move"},
+    };
+    for (const Row& row : rows) {
+        std::string name = std::string(row.rightColumn ? "right" : "left") + " column, jitter";
+        for (int px : row.jitter) name += " " + std::to_string(px);
+        name += ", steps of " + std::to_string(row.step) + " px";
+        SCOPED_TRACE(name);
+        MoveScene scene;
+        scene.playersTurn();
+        ui::DragManager& hand = scene.w.drag();
+        std::string refills = "kst";
+        const auto flick = [&]() -> std::string {
+            if (scene.doubles.random.draws.empty()) {
+                scene.refillWith(refills.front());
+                refills.erase(0, 1);
+            }
+            ui::Image& tile = row.rightColumn ? scene.w.Image2 : scene.w.Image1;
+            const ui::Rect at = scene.w.placeOf(tile);
+            int x = at.left + at.width / 2;
+            const int y = at.top + at.height / 2, lines = scene.w.StatusText.ListCount();
+            const std::string board = scene.board();
+            hand.press(x, y);
+            for (int px : row.jitter) hand.move(x - px * ui::TwipsPerPixel, y);
+            for (int i = 0; i < 20 && scene.w.controlAt(x, y)->name() != "Hole"; ++i) {
+                x -= row.step * ui::TwipsPerPixel;
+                hand.move(x, y);
+            }
+            hand.release(x, y);
+            if (engine::state().TurnName == "Computer" && scene.w.StatusText.ListCount() == lines && scene.board() != board)
+                return "move";
+            if (engine::state().TurnName == "Alice" && scene.rackShown() && scene.board() == board &&
+                scene.status().back() == "OOPS! You grabbed a game piece before your turn. Try again!")
+                return "refused";
+            return "neither";
+        };
+        const auto computerMoves = [&] {
+            scene.computerWillPlay('z', {0});
+            scene.tick();
+            ASSERT_EQ(engine::state().TurnName, "Alice");
+            ASSERT_EQ(scene.tag(0), "z");
+        };
+        EXPECT_EQ(flick(), "move") << "on the own turn";
+        computerMoves();
+        const std::string during = flick();
+        EXPECT_EQ(during, row.duringPause) << "pressed during the computer's pause";
+        if (during == "move") computerMoves();
+        scene.doubles.clock.ms += 300;
+        EXPECT_EQ(flick(), "move") << "pressed 0.3 s after the computer's pause";
+    }
 }
 
 TEST(LocalMoveTurn, TileLetGoOnThePanelComesBackAndTheNextMoveRefillsOnlyItsOwnSlot) {
