@@ -6,6 +6,7 @@
 #include "engine/State.h"
 #include "engine/playerfile/PlayerFile.h"
 #include "netplay/LanMessages.h"
+#include "platform/seams/Clock.h"
 #include "platform/ui/Desktop.h"
 #include "shell/GameStart.h"
 #include "shell/Login.h"
@@ -17,6 +18,7 @@
 #include "window/ShellHooks.h"
 
 #include <array>
+#include <cstdint>
 
 namespace shell {
 
@@ -28,6 +30,15 @@ ui::FormSlot<MenuForm>& slot() {
 }
 
 // Index 1..23; the even spacers and 18, 19 and 22 carry no command.
+// How long presses on a strip the pointer opened run nothing: the click meant for the Menu
+// button arrives within it, a deliberate choice on the strip comes later.
+constexpr std::int64_t PointerOpeningHoldMs = 500;
+
+std::int64_t nowMs() {
+    platform::Clock* clock = engine::state().services.clock;
+    return clock ? clock->monotonicMs() : 0;
+}
+
 constexpr std::array<const char*, 24> ToolbarTexts = {
     "",           "Play Computer", "", "Lan Play", "", "Internet Play", "", "View Player Stats", "", "Change User", "",
     "Settings",   "",              "View Word List", "", "Help", "", "About Tessarine", "", "", "",
@@ -50,6 +61,13 @@ MenuForm* menuformIfLoaded() {
 MenuForm::MenuForm() : ui::Form("menuform") {
     layout();
     wire();
+    refusesPresses = [this] { return m_pointedAt >= 0 && nowMs() - m_pointedAt < PointerOpeningHoldMs; };
+}
+
+void MenuForm::open(bool byPointer) {
+    // A strip already on the screen keeps what opened it.
+    if (!loaded() || !Visible) m_pointedAt = byPointer && engine::state().services.clock ? nowMs() : -1;
+    Show();
 }
 
 void MenuForm::layout() {
@@ -219,7 +237,8 @@ void installShellHooks() {
         MenuForm* strip = menuformIfLoaded();
         return strip && strip->Visible;
     };
-    hooks.showMenu = [] { menuform().Show(); };
+    hooks.showMenu = [] { menuform().open(false); };
+    hooks.pointMenu = [] { menuform().open(true); };
     hooks.hideAndUnloadMenu = [] {
         if (MenuForm* strip = menuformIfLoaded()) {
             strip->Hide();

@@ -6,6 +6,8 @@
 #include "platform/ui/FormSlot.h"
 #include "platform/ui/Menus.h"
 
+#include <cstdint>
+
 namespace shell {
 
 namespace ui = platform::ui;
@@ -60,6 +62,10 @@ public:
     void mnuuser_Click();
     void ToggleFullScreen();
 
+    // Shows the strip. Opened by the pointer merely passing over the Menu button, it lies under
+    // the click the player meant for that button: for a moment its presses run nothing.
+    void open(bool byPointer);
+
 private:
     void layout();
     void wire();
@@ -67,6 +73,8 @@ private:
     // Where the strip stood once shown on the screen: only a move of the player's own drags the
     // game window along.
     bool m_shown = false;
+    // When the pointer opened the strip (program clock, ms); -1 when a click did.
+    std::int64_t m_pointedAt = -1;
     int m_shownLeft = 0;
     int m_shownTop = 0;
 };

@@ -315,7 +315,9 @@ void MainWindow::MenuButton_Click() {
 
 void MainWindow::MenuButton_MouseMove(int, int, float, float) {
     // Merely pointing at the button opens the strip.
-    if (shellHooks().showMenu) shellHooks().showMenu();
+    ShellHooks& hooks = shellHooks();
+    if (hooks.pointMenu) hooks.pointMenu();
+    else if (hooks.showMenu) hooks.showMenu();
 }
 
 void MainWindow::Image9_Click() {

@@ -9,6 +9,7 @@ namespace window {
 struct ShellHooks {
     std::function<bool()> menuVisible;         // is the menu strip shown?
     std::function<void()> showMenu;            // show the menu strip, modeless
+    std::function<void()> pointMenu;           // the same, opened by the pointer passing over Menu
     std::function<void()> hideAndUnloadMenu;   // hide and unload the menu strip
     std::function<void()> showQuickRules;      // show the quick rules, modeless
 };

@@ -67,6 +67,9 @@ public:
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
     // A drop on the window itself, outside every control; none by default.
     std::function<void(Control& Source, float X, float Y)> onDragDrop;
+    // While this answers yes, a press of the mouse anywhere on the window, and the release that
+    // ends it, reach nothing in it: no control, menu or toolbar runs, and the window stays.
+    std::function<bool()> refusesPresses;
 
     // Controls, bottom first: a later one lies over an earlier one. In a tabbed container, page
     // says which of its pages the control lies on.

@@ -43,6 +43,7 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <utility>
 
 namespace platform::ui::qt {
 
@@ -171,6 +172,12 @@ public:
         m_dragIcon->installEventFilter(&m_iconPainter);
         m_iconPainter.owner = this;
         syncWindow();
+        // Where the window system knows a frame before the window is shown, the first window
+        // placed already leaves room for it.
+        if (!(windowFlags() & Qt::FramelessWindowHint)) {
+            winId();
+            noteFrame();
+        }
     }
 
     Form& form() { return *m_form; }
@@ -180,6 +187,16 @@ public:
         m_children.clear();
     }
     QWidget* childOf(Control& control) const { return m_children.value(&control, nullptr); }
+
+    // A mouse button went down or up on this window, before anything in it heard of it: true when
+    // the form refuses the press now, and then also for the release that ends it.
+    bool refusesMouse(QEvent::Type type) {
+        if (type == QEvent::MouseButtonRelease) return std::exchange(m_pressRefused, false);
+        bool refuse = false;
+        if (m_form && m_form->loaded() && m_form->refusesPresses) guarded([&] { refuse = m_form->refusesPresses(); });
+        m_pressRefused = refuse;
+        return refuse;
+    }
     QAction* actionOf(Control& control) const { return m_actions.value(&control, nullptr); }
 
     // The menu bar sits above the client area; the controls are placed below it.
@@ -645,6 +662,9 @@ protected:
         if (under && under->Enabled) guarded([&] { under->dblClick(); });
     }
     bool event(QEvent* e) override {
+        // Once drawn the window has its frame: the windows opened later leave room for it, moved
+        // or not.
+        if (e->type() == QEvent::Paint) noteFrame();
         if (m_form && e->type() == QEvent::ToolTip) {
             auto* help = static_cast<QHelpEvent*>(e);
             Control* under = m_form->controlAt(help->pos().x() * Tw, help->pos().y() * Tw);
@@ -656,6 +676,7 @@ protected:
     }
     void changeEvent(QEvent* e) override {
         if (!m_form) return QWidget::changeEvent(e);
+        if (e->type() == QEvent::ActivationChange) noteFrame();
         if (e->type() == QEvent::ActivationChange && isActiveWindow() && m_form->loaded()) {
             guarded([&] { Desktop::instance().activate(*m_form); });
         } else if (e->type() == QEvent::WindowStateChange) {
@@ -721,11 +742,11 @@ private:
     // The window manager frames every framed window alike: what it put around this one is what
     // the next window opened must leave room for on the screen.
     void noteFrame() {
-        if (!isVisible() || isMaximized() || isMinimized() || (windowFlags() & Qt::FramelessWindowHint)) return;
-        const QRect outer = frameGeometry(), inner = geometry();
-        if (outer == inner) return;
-        Desktop::instance().setFrameMargins({(inner.left() - outer.left()) * Tw, (inner.top() - outer.top()) * Tw,
-                                             (outer.right() - inner.right()) * Tw, (outer.bottom() - inner.bottom()) * Tw});
+        if (!windowHandle() || isMaximized() || isMinimized() || (windowFlags() & Qt::FramelessWindowHint)) return;
+        // Asked of the window system itself: the widget's own idea of its frame may be older.
+        const QMargins frame = windowHandle()->frameMargins();
+        if (frame.isNull()) return;
+        Desktop::instance().setFrameMargins({frame.left() * Tw, frame.top() * Tw, frame.right() * Tw, frame.bottom() * Tw});
     }
 
     static int buttonCode(Qt::MouseButton b) { return b == Qt::LeftButton ? 1 : b == Qt::RightButton ? 2 : b == Qt::MiddleButton ? 4 : 0; }
@@ -785,7 +806,31 @@ private:
     QSize m_normalSize;        // the size before the window was maximised
     bool m_restoring = false;  // on the way back from maximised
     int m_restoreSteps = 0;
+    bool m_pressRefused = false;
 };
+
+namespace {
+
+// Sees every press and release as the window system delivers it to a window, before the window
+// hands it to the control, menu bar or toolbar under the pointer.
+class PressFilter final : public QObject {
+public:
+    explicit PressFilter(const QHash<Form*, FormWidget*>& forms) : m_forms(forms) {}
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        const QEvent::Type type = e->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseButtonRelease)
+            return false;
+        if (!watched->isWindowType()) return false;
+        for (FormWidget* widget : m_forms)
+            if (widget->windowHandle() == watched) return widget->refusesMouse(type);
+        return false;
+    }
+
+private:
+    const QHash<Form*, FormWidget*>& m_forms;
+};
+
+} // namespace
 
 QtBinding::QtBinding() {
     Desktop& desktop = Desktop::instance();
@@ -810,6 +855,8 @@ QtBinding::QtBinding() {
             if (widget->windowHandle() == window) return;
         guarded([] { Desktop::instance().deactivate(); });
     });
+    m_pressFilter = new PressFilter(m_forms);
+    qApp->installEventFilter(m_pressFilter);
     Picture::setDecoder([](const std::string& path, Picture::Data& out) {
         auto image = std::make_shared<QImage>(QString::fromStdString(path));
         if (image->isNull()) return false;
@@ -826,6 +873,8 @@ QtBinding::~QtBinding() {
     if (desktop.timerHost() == this) desktop.setTimerHost(nullptr);
     QObject::disconnect(m_focusWatch);
     QObject::disconnect(m_screenWatch);
+    qApp->removeEventFilter(m_pressFilter);
+    delete m_pressFilter;
     Picture::setDecoder({});
     for (FormWidget* widget : std::as_const(m_forms)) delete widget;
     for (QTimer* timer : std::as_const(m_timers)) delete timer;

@@ -52,6 +52,7 @@ private:
     bool m_busyPointer = false;
     QMetaObject::Connection m_focusWatch;
     QMetaObject::Connection m_screenWatch;
+    QObject* m_pressFilter = nullptr;   // refuses presses on windows that refuse them now
 };
 
 } // namespace platform::ui::qt
