@@ -54,4 +54,8 @@ private:
     QMetaObject::Connection m_screenWatch;
 };
 
+// The window a box or prompt of the program opens over: the program's active window or, while
+// another program has the focus, its main window when that is on the screen; null otherwise.
+QWidget* boxOwner();
+
 } // namespace platform::ui::qt
