@@ -158,10 +158,10 @@ TEST(GameOverDialogScreen, AfterAComputerGameTheDialogHasOnlyCloseKeepsItsSizeAn
     no->setFocus(Qt::MouseFocusReason);
     settle();
     const QImage onNo = shown->grab().toImage();
-    EXPECT_NE(onYes, onNo);
+    EXPECT_TRUE(onYes != onNo) << "the dialog looks the same with the focus on Yes and on No";
     yes->setFocus(Qt::MouseFocusReason);
     settle();
-    EXPECT_EQ(shown->grab().toImage(), onYes);
+    EXPECT_TRUE(shown->grab().toImage() == onYes) << "the mark does not follow the focus back";
     dialog->Command2.click();
     w.Unload();
     settle();
