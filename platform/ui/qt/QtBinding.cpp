@@ -693,6 +693,13 @@ protected:
         if (!m_form) return QWidget::changeEvent(e);
         if (e->type() == QEvent::ActivationChange && isActiveWindow() && m_form->loaded()) {
             guarded([&] { Desktop::instance().activate(*m_form); });
+        } else if (e->type() == QEvent::WindowStateChange && m_border == vbFixedDialog) {
+            // Some window managers offer minimise and maximise whatever the hints say: a dialog
+            // comes straight back as it was, and the window it belongs to with it.
+            if (isMinimized() || isMaximized())
+                QTimer::singleShot(0, this, [this] {
+                    if (m_form && (isMinimized() || isMaximized())) showNormal();
+                });
         } else if (e->type() == QEvent::WindowStateChange) {
             const int state = isMinimized() ? vbMinimized : isMaximized() ? vbMaximized : vbNormal;
             m_form->stateChangedByUser(state);

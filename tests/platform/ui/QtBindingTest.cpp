@@ -144,6 +144,10 @@ TEST_F(QtBinding, OnlyAFixedDialogLosesMinimiseAndMaximiseAndKeepsTheSizeTheProg
         note.Height = 2400;
         settle();
         EXPECT_EQ(w->size(), QSize(300, 160));
+        // A window manager that minimises it all the same: the dialog comes back at once.
+        w->showMinimized();
+        settle();
+        EXPECT_EQ(w->isMinimized(), !row.dialog);
         note.Unload();
     }
 }
