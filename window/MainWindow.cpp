@@ -246,6 +246,7 @@ void MainWindow::wire() {
 void MainWindow::Form_Load() {
     engine::State& s = engine::state();
     s.controls = this;
+    ui::Desktop::instance().setMainForm(this);
     kvPlay1.object();
     netplay::setPlayControl(&kvPlay1);
     const ui::Desktop& desktop = ui::Desktop::instance();

@@ -70,6 +70,7 @@ void Desktop::formUnloaded(Form& form) {
     std::erase(m_forms, &form);
     if (m_active == &form) m_active = nullptr;
     if (m_front == &form) m_front = nullptr;
+    if (m_main == &form) m_main = nullptr;
     for (Form* other : m_forms)
         if (other->owner() == &form) other->setOwner(nullptr);
 }
@@ -96,6 +97,7 @@ void Desktop::reset() {
     collect();
     m_active = nullptr;
     m_front = nullptr;
+    m_main = nullptr;
     m_view = nullptr;
     m_timers = nullptr;
     m_clock = nullptr;

@@ -87,6 +87,10 @@ public:
     // The window on top of the others: the one last activated or brought to the front.
     void raise(Form& form);
     Form* frontForm() const { return m_front; }
+    // The program's main window while it is loaded: boxes asked while none of the program's
+    // windows is active open over it.
+    void setMainForm(Form* form) { m_main = form; }
+    Form* mainForm() const { return m_main; }
 
     // Forms that are loaded, in load order.
     const std::vector<Form*>& forms() const { return m_forms; }
@@ -111,6 +115,7 @@ private:
     int m_depth = 0;
     Form* m_active = nullptr;
     Form* m_front = nullptr;
+    Form* m_main = nullptr;
     std::vector<Form*> m_forms;
     std::vector<std::unique_ptr<Form>> m_retired;
 };

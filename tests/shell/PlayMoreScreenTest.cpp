@@ -1,5 +1,6 @@
 // The game-over dialog on a screen (the offscreen platform), after an Internet game: it stays
-// above the main window, but a player who clicks into the chat box types into the chat box.
+// above the main window, but a player who clicks into the chat box types into the chat box. After
+// a game against the computer: a dialog's frame, and the button the space bar would press.
 #include "engine/GameOverSeam.h"
 #include "engine/Round.h"
 #include "engine/State.h"
@@ -9,6 +10,8 @@
 #include "tests/support/QtApp.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QImage>
 #include <QKeyEvent>
 #include <QWidget>
 #include <QRect>
@@ -105,6 +108,60 @@ TEST(GameOverDialogScreen, AChatLineTypedAtGameOverIsSentWholeAndTheDialogStillA
     EXPECT_EQ(shell::playmoreIfLoaded(), dialog) << "the dialog still asks";
     EXPECT_EQ(s.GameOver, 1) << "no round was dealt that the player did not choose";
     EXPECT_TRUE(binding.widgetOf(*dialog)->isVisible());
+    dialog->Command2.click();
+    w.Unload();
+    settle();
+}
+
+TEST(GameOverDialogScreen, AfterAComputerGameTheDialogHasOnlyCloseKeepsItsSizeAndMarksTheFocusedButton) {
+    testing_support::qtApp();
+    testing_support::GameScene scene;
+    platform::ui::qt::QtBinding binding;
+    // The computer's turns wait for the test's clock, not the screen's.
+    platform::ui::Desktop::instance().setTimerHost(&scene.timers);
+    engine::setGameOverDialog(&shell::playMoreDialog());
+    writeDecodableTiles(scene);
+    window::MainWindow& w = scene.main();
+    w.Show();
+    scene.startComputerGame("dkkkkkkk");
+    for (int cell = 0; cell < 3; ++cell) {
+        w.Hole(cell).Picture = w.Pics.blue("wor"[cell] - 'a').Picture.get();
+        w.Hole(cell).Tag = std::string(1, "wor"[cell]);
+    }
+    w.Image1.Visible = false;
+    w.Hole_DragDrop(45, w.Image1, 0, 0);
+    settle();
+    shell::PlayMore* dialog = shell::playmoreIfLoaded();
+    ASSERT_NE(dialog, nullptr);
+    QWidget* shown = binding.widgetOf(*dialog);
+    ASSERT_EQ(QApplication::activeWindow(), shown);
+
+    // Title bar and close only: minimised it would take the game along, maximised cover the board.
+    const Qt::WindowFlags flags = shown->windowHandle()->flags();
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    const QSize size(dialog->Width / 15, dialog->Height / 15);
+    EXPECT_EQ(shown->minimumSize(), size);
+    EXPECT_EQ(shown->maximumSize(), size);
+    // Its close button still does not close it: only an answer does.
+    QCloseEvent close;
+    QApplication::sendEvent(shown, &close);
+    EXPECT_EQ(shell::playmoreIfLoaded(), dialog);
+
+    // The focus came with the activation, not with Tab: the space bar would press the button that
+    // has it, so the player sees which one that is.
+    QWidget* yes = binding.widgetOf(dialog->Command1);
+    QWidget* no = binding.widgetOf(dialog->Command2);
+    ASSERT_EQ(QApplication::focusWidget(), yes);
+    const QImage onYes = shown->grab().toImage();
+    no->setFocus(Qt::MouseFocusReason);
+    settle();
+    const QImage onNo = shown->grab().toImage();
+    EXPECT_TRUE(onYes != onNo) << "the dialog looks the same with the focus on Yes and on No";
+    yes->setFocus(Qt::MouseFocusReason);
+    settle();
+    EXPECT_TRUE(shown->grab().toImage() == onYes) << "the mark does not follow the focus back";
     dialog->Command2.click();
     w.Unload();
     settle();

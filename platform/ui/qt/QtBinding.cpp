@@ -34,6 +34,8 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTimer>
 #include <QToolTip>
 #include <QWidget>
@@ -154,6 +156,22 @@ protected:
 
 private:
     Control& m_control;
+};
+
+// The button that has the keyboard is marked whichever way the focus came to it, by the mouse or
+// with the window's activation too: the space bar presses it. The style marks it only after Tab.
+class CommandPushButton final : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        if (hasFocus()) option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+        painter.drawControl(QStyle::CE_PushButton, option);
+    }
 };
 
 } // namespace
@@ -286,7 +304,7 @@ public:
             break;
         }
         case Kind::CommandButton: {
-            auto* button = new QPushButton(this);
+            auto* button = new CommandPushButton(this);
             QObject::connect(button, &QPushButton::clicked, button, [&control] { guarded([&] { control.click(); }); });
             child = button;
             break;
@@ -393,9 +411,16 @@ public:
 
     void syncWindow() {
         if (!m_form) return;
-        const bool frameless = m_form->BorderStyle == vbBSNone;
-        if (frameless != bool(windowFlags() & Qt::FramelessWindowHint)) {
-            setWindowFlag(Qt::FramelessWindowHint, frameless);
+        const int border = m_form->BorderStyle;
+        if (border != m_border) {
+            m_border = border;
+            Qt::WindowFlags flags = Qt::Window;
+            if (border == vbBSNone) flags |= Qt::FramelessWindowHint;
+            // A dialog has a title bar and a close button only: minimised it would take the window
+            // it belongs to along, maximised it would cover it.
+            else if (border == vbFixedDialog)
+                flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+            setWindowFlags(flags);
         }
         setWindowTitle(qs(m_form->Caption));
         const int state = m_form->WindowState;
@@ -408,6 +433,16 @@ public:
         }
         if (state == vbNormal) {
             const QRect wanted = modelGeometry();
+            // A dialog keeps the size the program gives it; the player cannot drag it larger.
+            const bool fixed = m_border == vbFixedDialog;
+            if (fixed && (minimumSize() != wanted.size() || maximumSize() != wanted.size())) {
+                m_settingGeometry = true;
+                setFixedSize(wanted.size());
+                m_settingGeometry = false;
+            } else if (!fixed && minimumSize() == maximumSize()) {
+                setMinimumSize(0, 0);
+                setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            }
             if ((m_restoring || (!isMaximized() && !isMinimized())) && geometry() != wanted) {
                 m_settingGeometry = true;
                 setGeometry(wanted);
@@ -679,6 +714,13 @@ protected:
         if (e->type() == QEvent::ActivationChange) noteFrame();
         if (e->type() == QEvent::ActivationChange && isActiveWindow() && m_form->loaded()) {
             guarded([&] { Desktop::instance().activate(*m_form); });
+        } else if (e->type() == QEvent::WindowStateChange && m_border == vbFixedDialog) {
+            // Some window managers offer minimise and maximise whatever the hints say: a dialog
+            // comes straight back as it was, and the window it belongs to with it.
+            if (isMinimized() || isMaximized())
+                QTimer::singleShot(0, this, [this] {
+                    if (m_form && (isMinimized() || isMaximized())) showNormal();
+                });
         } else if (e->type() == QEvent::WindowStateChange) {
             const int state = isMinimized() ? vbMinimized : isMaximized() ? vbMaximized : vbNormal;
             m_form->stateChangedByUser(state);
@@ -798,6 +840,7 @@ private:
     QHash<Control*, QWidget*> m_children;
     QHash<Control*, QAction*> m_actions;
     QMenuBar* m_menuBar = nullptr;
+    int m_border = -1;   // the border style the window was made with
     int m_top = 0;   // pixels the menu bar takes above the client area
     QWidget* m_dragIcon = nullptr;
     Picture m_iconPicture;
@@ -1005,6 +1048,16 @@ QWidget* QtBinding::widgetOf(Control& control) const {
     if (!control.form()) return nullptr;
     FormWidget* widget = m_forms.value(control.form(), nullptr);
     return widget ? widget->childOf(control) : nullptr;
+}
+
+QWidget* boxOwner() {
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    const Desktop& desktop = Desktop::instance();
+    Form* main = desktop.mainForm();
+    const auto* binding = dynamic_cast<const QtBinding*>(desktop.viewHost());
+    if (!main || !main->loaded() || !binding) return nullptr;
+    QWidget* widget = binding->widgetOf(*main);
+    return widget && widget->isVisible() ? widget : nullptr;
 }
 
 QAction* QtBinding::actionOf(Control& menuItem) const {

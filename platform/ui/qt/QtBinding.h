@@ -55,4 +55,8 @@ private:
     QObject* m_pressFilter = nullptr;   // refuses presses on windows that refuse them now
 };
 
+// The window a box or prompt of the program opens over: the program's active window or, while
+// another program has the focus, its main window when that is on the screen; null otherwise.
+QWidget* boxOwner();
+
 } // namespace platform::ui::qt

@@ -1,5 +1,7 @@
 #include "platform/ui/qt/QtDialogs.h"
 
+#include "platform/ui/qt/QtBinding.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -15,7 +17,7 @@ QString text(const std::string& s) { return QString::fromUtf8(s.data(), static_c
 } // namespace
 
 int QtDialogs::msgBox(const std::string& prompt, int style, const std::string& title) {
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(boxOwner());
     box.setWindowTitle(text(title));
     // Texts are the game's own or the players'; never markup.
     box.setTextFormat(Qt::PlainText);
@@ -47,7 +49,7 @@ int QtDialogs::msgBox(const std::string& prompt, int style, const std::string& t
 
 std::string QtDialogs::inputBox(const std::string& prompt, const std::string& title,
                                 const std::string& defaultText) {
-    QInputDialog dialog(QApplication::activeWindow());
+    QInputDialog dialog(boxOwner());
     dialog.setWindowTitle(text(title));
     QString label = text(prompt);
     // The label would take a prompt that looks like markup for markup: show it as written.
@@ -60,7 +62,7 @@ std::string QtDialogs::inputBox(const std::string& prompt, const std::string& ti
 
 std::optional<std::string> QtLinePrompt::ask(const std::string& title, const std::string& prompt,
                                              const std::string& text_) {
-    QInputDialog dialog(QApplication::activeWindow());
+    QInputDialog dialog(boxOwner());
     dialog.setWindowTitle(text(title));
     dialog.setLabelText(text(prompt));
     dialog.setTextValue(text(text_));
@@ -80,7 +82,7 @@ std::optional<std::string> QtFilePicker::openFile(const std::string& title, cons
     QStringList lines;
     for (int i = 0; i + 1 < parts.size(); i += 2)
         lines << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
-    const QString chosen = QFileDialog::getOpenFileName(QApplication::activeWindow(), text(title),
+    const QString chosen = QFileDialog::getOpenFileName(boxOwner(), text(title),
                                                         text(initialFolder), lines.join(";;"));
     if (chosen.isEmpty()) return std::nullopt;
     return chosen.toUtf8().toStdString();

@@ -25,6 +25,7 @@
 #include <QPaintEvent>
 #include <QRegion>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -115,6 +116,40 @@ TEST_F(QtBinding, BorderlessWindowHasTheLayoutSizeInPixelsAndStretchedScalesItsC
     board.back.Width = 9270 * 2;
     board.back.Height = 6735 * 2;
     EXPECT_EQ(binding.widgetOf(board.tile)->geometry(), QRect(996, 220, 64, 64));
+}
+
+TEST_F(QtBinding, OnlyAFixedDialogLosesMinimiseAndMaximiseAndKeepsTheSizeTheProgramGivesIt) {
+    struct Row {
+        int border;
+        bool dialog;
+    };
+    for (const Row row : {Row{ui::vbSizable, false}, Row{ui::vbFixedDialog, true}}) {
+        SCOPED_TRACE(row.border);
+        Note note("note");
+        note.BorderStyle = row.border;
+        note.Show();
+        settle();
+        QWidget* w = binding.widgetOf(note);
+        const Qt::WindowFlags flags = w->windowHandle()->flags();
+        EXPECT_EQ(bool(flags & Qt::WindowMinimizeButtonHint), !row.dialog);
+        EXPECT_EQ(bool(flags & Qt::WindowMaximizeButtonHint), !row.dialog);
+        EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+        EXPECT_FALSE(flags & Qt::FramelessWindowHint);
+        // The player drags at the window's edge: only the sizable one gives way.
+        w->resize(260, 180);
+        settle();
+        EXPECT_EQ(note.Width.get(), row.dialog ? 3000 : 260 * 15);
+        // The program's own size is taken by both.
+        note.Width = 4500;
+        note.Height = 2400;
+        settle();
+        EXPECT_EQ(w->size(), QSize(300, 160));
+        // A window manager that minimises it all the same: the dialog comes back at once.
+        w->showMinimized();
+        settle();
+        EXPECT_EQ(w->isMinimized(), !row.dialog);
+        note.Unload();
+    }
 }
 
 TEST_F(QtBinding, MaximisedWindowComesBackToItsOwnSize) {
