@@ -29,7 +29,6 @@ ui::FormSlot<MenuForm>& slot() {
     return s;
 }
 
-// Index 1..23; the even spacers and 18, 19 and 22 carry no command.
 // How long presses on a strip the pointer opened run nothing: the click meant for the Menu
 // button arrives within it, a deliberate choice on the strip comes later.
 constexpr std::int64_t PointerOpeningHoldMs = 500;
@@ -39,6 +38,7 @@ std::int64_t nowMs() {
     return clock ? clock->monotonicMs() : 0;
 }
 
+// Index 1..23; the even spacers and 18, 19 and 22 carry no command.
 constexpr std::array<const char*, 24> ToolbarTexts = {
     "",           "Play Computer", "", "Lan Play", "", "Internet Play", "", "View Player Stats", "", "Change User", "",
     "Settings",   "",              "View Word List", "", "Help", "", "About Tessarine", "", "", "",
