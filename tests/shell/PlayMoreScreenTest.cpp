@@ -47,6 +47,19 @@ void writeDecodableTiles(const testing_support::GameScene& scene) {
         for (char c = 'a'; c <= 'z'; ++c) scene.folder.write(std::string("pics/") + colour + "_" + c + ".bmp", bmp);
 }
 
+// "w o r" lie along the bottom row; the rack's first tile, a "d", completes "word" and opens the
+// game-over dialog.
+shell::PlayMore* completeWord(window::MainWindow& w) {
+    for (int cell = 0; cell < 3; ++cell) {
+        w.Hole(cell).Picture = w.Pics.blue("wor"[cell] - 'a').Picture.get();
+        w.Hole(cell).Tag = std::string(1, "wor"[cell]);
+    }
+    w.Image1.Visible = false;
+    w.Hole_DragDrop(45, w.Image1, 0, 0);
+    settle();
+    return shell::playmoreIfLoaded();
+}
+
 } // namespace
 
 TEST(GameOverDialogScreen, AChatLineTypedAtGameOverIsSentWholeAndTheDialogStillAsks) {
@@ -70,14 +83,7 @@ TEST(GameOverDialogScreen, AChatLineTypedAtGameOverIsSentWholeAndTheDialogStillA
     s.InboxKey = "s7";
     scene.dealNext("dkkkkkkk");
     engine::StartRound();
-    for (int cell = 0; cell < 3; ++cell) {
-        w.Hole(cell).Picture = w.Pics.blue("wor"[cell] - 'a').Picture.get();
-        w.Hole(cell).Tag = std::string(1, "wor"[cell]);
-    }
-    w.Image1.Visible = false;
-    w.Hole_DragDrop(45, w.Image1, 0, 0);
-    settle();
-    shell::PlayMore* dialog = shell::playmoreIfLoaded();
+    shell::PlayMore* dialog = completeWord(w);
     ASSERT_NE(dialog, nullptr);
     ASSERT_EQ(QApplication::activeWindow(), binding.widgetOf(*dialog));
     // A dialog of the main window from the moment it appears: window managers keep it above.
@@ -124,14 +130,7 @@ TEST(GameOverDialogScreen, AfterAComputerGameTheDialogHasOnlyCloseKeepsItsSizeAn
     window::MainWindow& w = scene.main();
     w.Show();
     scene.startComputerGame("dkkkkkkk");
-    for (int cell = 0; cell < 3; ++cell) {
-        w.Hole(cell).Picture = w.Pics.blue("wor"[cell] - 'a').Picture.get();
-        w.Hole(cell).Tag = std::string(1, "wor"[cell]);
-    }
-    w.Image1.Visible = false;
-    w.Hole_DragDrop(45, w.Image1, 0, 0);
-    settle();
-    shell::PlayMore* dialog = shell::playmoreIfLoaded();
+    shell::PlayMore* dialog = completeWord(w);
     ASSERT_NE(dialog, nullptr);
     QWidget* shown = binding.widgetOf(*dialog);
     ASSERT_EQ(QApplication::activeWindow(), shown);

@@ -24,29 +24,32 @@ QImage looks(platform::ui::qt::QtBinding& binding, platform::ui::Label& label, c
     return binding.widgetOf(label)->grab().toImage();
 }
 
-} // namespace
+// The main window shown on the offscreen screen.
+class MainWindowScreen : public ::testing::Test {
+protected:
+    MainWindowScreen() {
+        engine::state().AppVersion = "1.1";
+        w.Show();
+    }
+    ~MainWindowScreen() override { w.Unload(); }
 
-TEST(MainWindowScreen, EveryCounterUpTo32767ShowsWhole) {
-    testing_support::qtApp();
+    // The application comes first: the binding needs it.
+    bool m_app = (testing_support::qtApp(), true);
     testing_support::UiScene scene;
     platform::ui::qt::QtBinding binding;
-    engine::state().AppVersion = "1.1";
     window::MainWindow& w = window::main();
-    w.Show();
+};
+
+} // namespace
+
+TEST_F(MainWindowScreen, EveryCounterUpTo32767ShowsWhole) {
     for (platform::ui::Label* counter : {&w.Label9, &w.Label10, &w.Label11, &w.Label12}) {
         // Its last digit is drawn: the whole number does not look like its first four digits.
         EXPECT_NE(looks(binding, *counter, "32767"), looks(binding, *counter, "3276")) << counter->name();
     }
-    w.Unload();
 }
 
-TEST(MainWindowScreen, ABoxShownWhileAnotherProgramHasTheFocusOpensOverTheMainWindow) {
-    testing_support::qtApp();
-    testing_support::UiScene scene;
-    platform::ui::qt::QtBinding binding;
-    engine::state().AppVersion = "1.1";
-    window::MainWindow& w = window::main();
-    w.Show();
+TEST_F(MainWindowScreen, ABoxShownWhileAnotherProgramHasTheFocusOpensOverTheMainWindow) {
     // The player has moved the window away from the screen's centre, where a box without a
     // window to open over would land.
     w.Left = 560 * 15;
@@ -77,5 +80,4 @@ TEST(MainWindowScreen, ABoxShownWhileAnotherProgramHasTheFocusOpensOverTheMainWi
     EXPECT_EQ(over, shown);
     EXPECT_TRUE(box.intersects(shown->geometry())) << box.x() << "," << box.y();
     EXPECT_FALSE(box.contains(centre));
-    w.Unload();
 }
