@@ -48,7 +48,6 @@ void ReadyNetworkGame() {
     s.RematchRound = 0;
     s.OwnMoveDelivered = 0;
     s.OpponentMoveReceived = 0;
-    s.HeldMoves.clear();
 }
 
 } // namespace engine

@@ -55,7 +55,6 @@ void opponentLeft(engine::GameControls& c) {
     c.inettimer.Enabled = false;
     s.GameOver = 1;
     s.InetState = engine::InetIdle;
-    DropHeldMoves();
     engine::ResetBoard();
     engine::ClearOpponentPanel();
     c.Label13.Caption = "";

@@ -3,7 +3,6 @@
 #include "engine/Shared.h"
 #include "engine/State.h"
 #include "netplay/LanObjects.h"
-#include "netplay/OpponentMove.h"
 #include "platform/com/Text.h"
 
 namespace netplay {
@@ -56,8 +55,6 @@ void SendLanChat(const std::string& line) {
 void LeaveLanGame() {
     engine::State& s = engine::state();
     s.LanGame = 0;
-    // A move the opponent made for the next round goes with the pairing.
-    DropHeldMoves();
     if (!s.DPlay) return;
     // A refusal to close changes nothing: releasing the object ends the session all the same.
     s.DPlay->Close();

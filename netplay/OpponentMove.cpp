@@ -55,10 +55,7 @@ void OpponentMoveArrived(int letter, int cell) {
 
 void PlayHeldMoves() {
     engine::State& s = engine::state();
-    // Held moves belong to the pairing that made them: a round against the computer, or one with
-    // no opponent left, never takes a tile of another player.
-    const bool paired = s.ComputerGame == 0 && (s.LanGame == 1 || s.InetState == engine::InetPlaying);
-    if (!s.controls || !paired) return DropHeldMoves();
+    if (!s.controls) return DropHeldMoves();
     for (const auto& [letter, cell] : std::exchange(s.HeldMoves, {})) showOpponentMove(letter, cell);
 }
 

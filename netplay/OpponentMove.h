@@ -12,11 +12,10 @@ void OpponentMoveArrived(int letter, int cell);
 
 // After "Play Again" has dealt and started the new round: the held moves are shown, each as if
 // it had just arrived (over the Internet the poll then waits the interval after an opponent's move).
-// In a game against the computer, or with no LAN or Internet game left, they are dropped instead.
 void PlayHeldMoves();
 
-// The game-over dialog closed other than by "Play Again", or the pairing ended: the held moves
-// are dropped.
+// The game-over dialog closed other than by "Play Again" (stop, another game, another user, a new
+// pairing, the opponent gone): the held moves go with the round they were made for.
 void DropHeldMoves();
 
 } // namespace netplay

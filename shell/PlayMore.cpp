@@ -185,7 +185,6 @@ void PlayMore::Command2_Click() {
     // LAN by leaving the session.
     if (s.InetState == engine::InetPlaying) window::QuitInternetGameNow();
     netplay::LeaveLanGame();
-    netplay::DropHeldMoves();
     s.InetState = engine::InetIdle;
     s.LanGame = 0;
     s.ComputerGame = 0;

@@ -2,7 +2,6 @@
 
 #include "engine/State.h"
 #include "netplay/InetGame.h"
-#include "netplay/OpponentMove.h"
 
 namespace window {
 
@@ -41,7 +40,6 @@ bool askAndLeave(const std::string& playingText) {
     if (asked == engine::InetPlaying) {
         // The forfeit counts on the player's own record, wherever it stands in the file.
         if (netplay::LeaveCountsAsLoss()) netplay::CountOwnResult(engine::GameResult::Lost);
-        netplay::DropHeldMoves();
         QuitInternetGameNow();
     } else {
         netplay::LeaveWaitingRoom();

@@ -698,8 +698,8 @@ protected:
     }
     bool event(QEvent* e) override {
         // Once drawn the window has its frame: the windows opened later leave room for it, moved
-        // or not.
-        if (e->type() == QEvent::Paint) noteFrame();
+        // or not. Asked at the first drawing only; moves and activations keep it up to date.
+        if (e->type() == QEvent::Paint && !m_frameNoted) m_frameNoted = noteFrame();
         if (m_form && e->type() == QEvent::ToolTip) {
             auto* help = static_cast<QHelpEvent*>(e);
             Control* under = m_form->controlAt(help->pos().x() * Tw, help->pos().y() * Tw);
@@ -783,12 +783,14 @@ protected:
 private:
     // The window manager frames every framed window alike: what it put around this one is what
     // the next window opened must leave room for on the screen.
-    void noteFrame() {
-        if (!windowHandle() || isMaximized() || isMinimized() || (windowFlags() & Qt::FramelessWindowHint)) return;
+    // True once the frame was known and noted.
+    bool noteFrame() {
+        if (!windowHandle() || isMaximized() || isMinimized() || (windowFlags() & Qt::FramelessWindowHint)) return false;
         // Asked of the window system itself: the widget's own idea of its frame may be older.
         const QMargins frame = windowHandle()->frameMargins();
-        if (frame.isNull()) return;
+        if (frame.isNull()) return false;
         Desktop::instance().setFrameMargins({frame.left() * Tw, frame.top() * Tw, frame.right() * Tw, frame.bottom() * Tw});
+        return true;
     }
 
     static int buttonCode(Qt::MouseButton b) { return b == Qt::LeftButton ? 1 : b == Qt::RightButton ? 2 : b == Qt::MiddleButton ? 4 : 0; }
@@ -841,6 +843,7 @@ private:
     QHash<Control*, QAction*> m_actions;
     QMenuBar* m_menuBar = nullptr;
     int m_border = -1;   // the border style the window was made with
+    bool m_frameNoted = false;   // the frame was noted at a drawing
     int m_top = 0;   // pixels the menu bar takes above the client area
     QWidget* m_dragIcon = nullptr;
     Picture m_iconPicture;
